@@ -1,0 +1,52 @@
+#include "gauge/detent_selection.h"
+
+#include "gauge/knob_state.h"
+#include "host/host_services.h"
+#include "sound/clip_playback.h"
+
+namespace {
+
+const char* const clip_names[detent_count] = {
+    "click.wav", "click.wav", "click.wav", "click.wav", "click.wav", "click.wav", "click.wav",
+};
+
+void select_detent(uint8_t detent) {
+    // Null until "ligar" is bound: before the first initialize, after a kill,
+    // or when no gauge of the panel publishes it.
+    auto* shared = static_cast<uint8_t*>(knob_state.ligar_var.storage);
+    knob_state.knob_position = detent;
+    // Written before the event, so whatever the event sets off sees it.
+    if (shared) *shared = detent;
+    trigger_key_event(knob_state.lights_were_on == 1 ? event_if_lit : event_if_unlit, 0);
+    play_clip(clip_names[detent]);
+}
+
+template <uint8_t detent>
+uint32_t __stdcall select_position(void*, uint32_t) {
+    select_detent(detent);
+    return 0;
+}
+
+constexpr mouse_record hot_spot(int32_t x, int32_t y, mouse_handler handler) {
+    return {mouse_hot_spot, x, y, 11, 6, cursor_hand, 0, mouse_left_single, 0, handler, 0};
+}
+
+constexpr mouse_record marker(mouse_record_kind kind) {
+    return {kind, 0, 0, 0, 0, cursor_none, 0, 0, 0, nullptr, 0};
+}
+
+}  // namespace
+
+// Each hot spot lies over the digit of its mark on the plate.
+constinit mouse_record mouse_table[mouse_table_records] = {
+    marker(mouse_parent_area),
+    hot_spot(8, 33, select_position<0>),
+    hot_spot(3, 21, select_position<1>),
+    hot_spot(7, 8, select_position<2>),
+    hot_spot(24, 1, select_position<3>),
+    hot_spot(44, 9, select_position<4>),
+    hot_spot(44, 21, select_position<5>),
+    hot_spot(43, 32, select_position<6>),
+    marker(mouse_end_of_parent),
+    marker(mouse_end_of_table),
+};

@@ -1,0 +1,11 @@
+// What a click on one of the seven marks does.
+#pragma once
+#include <cstdint>
+
+#include "host/mouse_record.h"
+
+constexpr uint32_t event_if_lit = 0x000100D6;
+constexpr uint32_t event_if_unlit = 0x00010208;
+
+constexpr int mouse_table_records = 10;
+extern mouse_record mouse_table[mouse_table_records];
