@@ -1,0 +1,63 @@
+#include "panel_variables.h"
+
+#include <cstring>
+#include <string>
+
+#include "value_text.h"
+
+namespace standin {
+
+panel_variables::panel_variables(call_log& log, double panel_lights, bool publish_ligar,
+                                 uint8_t ligar_initial)
+    : log_(log),
+      lights_(panel_lights),
+      lights_storage_(panel_lights),
+      publish_ligar_(publish_ligar),
+      ligar_seen_(ligar_initial) {
+    ligar_block_.fill(ligar_guard);
+    ligar_block_[ligar_offset] = ligar_initial;
+}
+
+bool panel_variables::bind(module_variable& var) {
+    if (var.number != panel_lights_variable) return false;
+    var.value = lights_storage_;
+    var.storage = &lights_storage_;
+    return true;
+}
+
+void* panel_variables::published(std::string_view name) {
+    if (!publish_ligar_ || name != "ligar") return nullptr;
+    return &ligar_block_[ligar_offset];
+}
+
+void panel_variables::set_panel_lights(double value) {
+    lights_ = value;
+    lights_storage_ = value;
+    lights_reported_ = false;
+}
+
+bool panel_variables::ligar_guards_intact() const {
+    for (size_t i = 0; i < ligar_block_.size(); ++i)
+        if (i != ligar_offset && ligar_block_[i] != ligar_guard) return false;
+    return true;
+}
+
+void panel_variables::observe() {
+    const uint8_t now = ligar_byte();
+    if (now != ligar_seen_) {
+        ligar_seen_ = now;
+        ligar_writes_.push_back(now);
+        log_.line("ligar = " + std::to_string(now));
+    }
+    if (!guards_reported_ && !ligar_guards_intact()) {
+        guards_reported_ = true;
+        log_.error("the module wrote past the ligar byte");
+    }
+    // Bytes, not ==, so that a NaN setting still compares equal to itself.
+    if (!lights_reported_ && std::memcmp(&lights_storage_, &lights_, sizeof lights_) != 0) {
+        lights_reported_ = true;
+        log_.error("the module wrote the panel-lights variable: " + number_text(lights_storage_));
+    }
+}
+
+}  // namespace standin
