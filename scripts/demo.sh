@@ -10,7 +10,7 @@ mkdir -p build/demo
 CLICK_CAPTURE="$BUILD_DIR/demo/clicks.wav"
 rm -f "$CLICK_CAPTURE"
 source scripts/wine_env.sh
-xvfb-run -a wine build/standin.exe --gau build/panel_dimmer.gau --tour \
+xvfb-run -a wine build/standin/standin.exe --gau build/panel_dimmer.gau --tour \
     --png build/demo/dimmer.png --scale 8 --log build/demo/dimmer.log
 echo
 echo "Pictures: build/demo/dimmer.png  Log: build/demo/dimmer.log  Sound: build/demo/clicks.wav"

@@ -1,6 +1,11 @@
 #include "tour.h"
 
+#include <windows.h>
+
 namespace standin {
+
+// Clicks paced as a person makes them, so each click is heard out before the next.
+constexpr DWORD click_spacing_ms = 250;
 
 std::vector<index_picture> click_each_hot_spot(host& h) {
     std::vector<index_picture> pictures;
@@ -8,6 +13,7 @@ std::vector<index_picture> click_each_hot_spot(host& h) {
         h.click(spot.x + spot.width / 2, spot.y + spot.height / 2);
         h.frame();
         pictures.push_back(h.picture());
+        Sleep(click_spacing_ms);
     }
     return pictures;
 }
