@@ -1,0 +1,138 @@
+// The resource ledger and fault plan for one loaded module.
+//
+// install() rewrites the module's import table so that its calls to memory,
+// string, window, registry, mmio and DirectSound functions go through hooks
+// that count them, record their arguments, track what the module holds and,
+// when asked, fail a chosen call the way the real function fails, without
+// calling it.
+//
+// At most one ledger is installed at a time: the hooks reach it through a
+// module-level pointer that install() sets and uninstall() (or the
+// destructor) clears. Destroy the ledger only after the module is unloaded:
+// the DirectSound objects it handed out live in it until then.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "standin/faults/api.h"
+#include "standin/faults/fake_dsound.h"
+#include "standin/faults/import_patch.h"
+#include "standin/faults/records.h"
+
+namespace faults {
+
+// How the ledger answers one call: its place in the sequence, and whether to
+// fail it with `code` instead of calling the real function.
+struct verdict {
+    std::uint64_t seq = 0;
+    bool fail = false;
+    long code = 0;
+};
+
+// Everything the hooks write to. Tests read copies through the ledger.
+struct ledger_state {
+    memory_log memory;
+    registry_log registry;
+    mmio_log mmio;
+    std::vector<string_call> strings;
+    std::vector<find_window_call> windows;
+    std::vector<std::string> problems;
+};
+
+class ledger {
+public:
+    ledger();
+    ~ledger();
+    ledger(const ledger&) = delete;
+    ledger& operator=(const ledger&) = delete;
+
+    // Patches every hooked import of `module`. Fails, patching nothing, when
+    // another ledger is installed or the module lacks a required import (all
+    // but lstrlenA and mmioSeek); `error` then says which.
+    bool install(HMODULE module, std::string* error = nullptr);
+    // Restores the module's import table (skipped if it is already unloaded).
+    void uninstall();
+    bool installed() const;
+
+    // Fail the nth call of `a` from now (1 = the next one), once; fail_from
+    // fails that call and every later one. `code` replaces the default failure
+    // (see default_failure). For DirectSound methods a success code such as
+    // S_FALSE or DS_NO_VIRTUALIZATION makes the call go through and report
+    // that code. False for AddRef/Release, which cannot fail, or nth == 0.
+    bool fail(api a, unsigned nth, std::optional<long> code = {});
+    bool fail_from(api a, unsigned nth, std::optional<long> code = {});
+    bool fail_always(api a, std::optional<long> code = {}) { return fail_from(a, 1, code); }
+    void clear_failures();
+
+    std::uint64_t calls(api a) const;     // since construction, failed ones included
+    std::uint64_t failures(api a) const;  // injected failures
+    held_resources held() const;
+    // Misuse seen: unbalanced unlocks, frees or closes of handles the module
+    // doesn't hold, DirectSound objects used after their last Release...
+    std::vector<std::string> problems() const;
+
+    memory_log memory() const;
+    registry_log registry() const;
+    mmio_log mmio() const;
+    std::vector<string_call> strings() const;
+    std::vector<find_window_call> windows() const;
+    fake_dsound& sound() { return sound_; }
+    const fake_dsound& sound() const { return sound_; }
+
+    // ---- for the hooks and the DirectSound objects ----
+    std::unique_lock<std::recursive_mutex> lock() const { return std::unique_lock(mutex_); }
+    verdict enter(api a);  // counts the call and applies the failure rules
+    template <class F>
+    F real(api a) const {
+        return reinterpret_cast<F>(originals_[index_of(a)]);
+    }
+    ledger_state& state() { return state_; }
+    void problem(std::string what);
+    bool in_module(const void* p) const;
+    HGLOBAL block_containing(const void* p) const;  // live block holding p, or null
+
+private:
+    struct rule {
+        api which;
+        std::uint64_t first;  // absolute call numbers
+        std::uint64_t last;
+        std::optional<long> code;
+    };
+    bool add_rule(api a, unsigned nth, bool onwards, std::optional<long> code);
+
+    mutable std::recursive_mutex mutex_;
+    std::array<std::uint64_t, api_count> calls_{};
+    std::array<std::uint64_t, api_count> failures_{};
+    std::array<void*, api_count> originals_{};
+    std::vector<rule> rules_;
+    std::uint64_t seq_ = 0;
+    ledger_state state_;
+    std::vector<import_patch> patches_;
+    const BYTE* image_begin_ = nullptr;
+    const BYTE* image_end_ = nullptr;
+    fake_dsound sound_;
+};
+
+// The installed ledger. Hooks call this; with none installed it stops the
+// process with a message, since a hooked call then has nowhere to go.
+ledger& hooked_ledger();
+
+// Restores the thread's last error on scope exit to the value captured after
+// the real call, so bookkeeping can't disturb what the module reads.
+class last_error_keeper {
+public:
+    ~last_error_keeper() { SetLastError(error_); }
+    void capture() { error_ = GetLastError(); }
+    void set(DWORD error) { error_ = error; }
+
+private:
+    DWORD error_ = GetLastError();
+};
+
+}  // namespace faults

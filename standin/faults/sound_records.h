@@ -1,0 +1,107 @@
+// What the ledger writes down about the module's use of DirectSound. Devices
+// and buffers are numbered from 1 in creation order ("device#1", "buffer#2").
+#pragma once
+#include <windows.h>
+#include <dsound.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "standin/faults/records.h"
+
+namespace faults {
+
+struct sound_create_call : call_mark {
+    const GUID* device_ptr = nullptr;  // expected null: the default device
+    std::optional<GUID> device;        // *device_ptr
+    IUnknown* outer = nullptr;
+    bool out_given = false;
+    HRESULT result = 0;
+    int device_id = 0;                 // 0 when no device was handed out
+};
+
+struct cooperative_call : call_mark {
+    int device = 0;
+    HWND window = nullptr;
+    DWORD level = 0;
+    HRESULT result = 0;
+};
+
+// CreateSoundBuffer's description, copied field by field.
+struct buffer_request : call_mark {
+    int device = 0;
+    bool desc_given = false;
+    DWORD size = 0;       // dwSize
+    DWORD flags = 0;
+    DWORD bytes = 0;      // dwBufferBytes
+    DWORD reserved = 0;
+    const WAVEFORMATEX* format_ptr = nullptr;
+    WAVEFORMATEX format{};             // sizeof(WAVEFORMATEX) bytes copied from format_ptr
+    bool format_in_module = false;     // format_ptr lies inside the module's image
+    HGLOBAL format_block = nullptr;    // or inside this live GlobalAlloc'd block
+    GUID algorithm{};                  // guid3DAlgorithm, when dwSize covers it
+    IUnknown* outer = nullptr;
+    HRESULT result = 0;
+    int buffer = 0;                    // 0 when no buffer was handed out
+};
+
+struct lock_call : call_mark {
+    int buffer = 0;
+    DWORD offset = 0;
+    DWORD bytes = 0;
+    DWORD flags = 0;
+    HRESULT result = 0;
+    void* ptr1 = nullptr;  // the regions handed back
+    DWORD len1 = 0;
+    void* ptr2 = nullptr;
+    DWORD len2 = 0;
+};
+
+struct unlock_call : call_mark {
+    int buffer = 0;
+    void* ptr1 = nullptr;  // as passed by the module
+    DWORD len1 = 0;
+    void* ptr2 = nullptr;
+    DWORD len2 = 0;
+    bool matches_lock = false;  // ptr1 (and ptr2) are regions an earlier Lock handed out
+    HRESULT result = 0;
+};
+
+struct play_call : call_mark {
+    int buffer = 0;
+    DWORD reserved = 0;
+    DWORD priority = 0;
+    DWORD flags = 0;
+    HRESULT result = 0;
+    std::vector<std::uint8_t> contents;  // the whole buffer as it was when Play was called
+};
+
+struct position_call : call_mark {
+    int buffer = 0;
+    DWORD position = 0;
+    HRESULT result = 0;
+};
+
+struct ref_call : call_mark {
+    std::string object;  // "device#1", "buffer#2"
+    bool add_ref = false;
+    ULONG count = 0;     // the count returned
+};
+
+struct sound_log {
+    // Every DirectSound call in order, e.g. "DirectSoundCreate(null,null)",
+    // "device#1.SetCooperativeLevel(0x10020,2)", "buffer#2.Play(0,0,0)".
+    std::vector<std::string> sequence;
+    std::vector<sound_create_call> creates;
+    std::vector<cooperative_call> cooperative_levels;
+    std::vector<buffer_request> buffer_requests;
+    std::vector<lock_call> locks;
+    std::vector<unlock_call> unlocks;
+    std::vector<play_call> plays;
+    std::vector<position_call> positions;  // SetCurrentPosition
+    std::vector<ref_call> refs;
+};
+
+}  // namespace faults
