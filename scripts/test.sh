@@ -5,6 +5,6 @@ cd "$(dirname "$0")/.."
 scripts/build.sh
 BUILD_DIR="$PWD/build"
 source scripts/wine_env.sh
-wineserver -p   # one server for the whole run instead of one per test
-trap 'wineserver -k || true' EXIT
-xvfb-run -a ctest --preset mingw -j2
+# One Wine server for the whole run instead of one per test, started on the
+# virtual display so that every window the tests make has a screen.
+xvfb-run -a bash -c 'wineserver -p && ctest --preset mingw -j2; status=$?; wineserver -k; exit $status'
