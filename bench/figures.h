@@ -1,0 +1,22 @@
+// The benchmark's figures, each measured by its own routine and printed as
+// one table: figure, value, target, whether the target was met.
+#pragma once
+#include <string>
+#include <vector>
+
+struct figure {
+    std::string name;
+    std::string value;
+    std::string target;
+    bool met;
+};
+
+using figures = std::vector<figure>;
+
+// Each runs its own stand-in host on the module at `gauge_file`.
+void measure_click_cost(const std::string& gauge_file, figures& out);
+void measure_frame_cost(const std::string& gauge_file, figures& out);
+void measure_growth(const std::string& gauge_file, figures& out);
+void measure_footprint(const std::string& gauge_file, const std::string& floor_file, figures& out);
+
+std::string fixed_text(double value, int decimals);

@@ -1,0 +1,69 @@
+// Growth: what the module holds (ledger, Wine's real DirectSound) as clicks
+// and re-initializations pile up, and after its kill.
+#include <stdexcept>
+
+#include "bench/figures.h"
+#include "standin/faults/ledger.h"
+#include "standin/standin_host.h"
+
+namespace {
+
+struct stage {
+    const char* name;
+    faults::held_resources held;
+};
+
+std::string held_text(const faults::held_resources& held) {
+    return std::to_string(held.blocks) + " blocks, " + std::to_string(held.files) + " files, " +
+           std::to_string(held.buffers) + " buffers, " + std::to_string(held.devices) + " devices";
+}
+
+bool no_more_than(const faults::held_resources& a, const faults::held_resources& b) {
+    return a.blocks <= b.blocks && a.files <= b.files && a.buffers <= b.buffers && a.devices <= b.devices;
+}
+
+}  // namespace
+
+void measure_growth(const std::string& gauge_file, figures& out) {
+    faults::ledger ledger;  // outlives the module, which the host unloads
+    ledger.sound().set_mode(faults::sound_mode::forward);
+    std::string install_error;
+    standin::host_options options;
+    options.before_module_init = [&](HMODULE module) { ledger.install(module, &install_error); };
+    standin::host host(options);
+    host.load(gauge_file);
+    if (!ledger.installed()) throw std::runtime_error("cannot install the ledger: " + install_error);
+    host.query();
+    host.install();
+    host.initialize();
+
+    const std::vector<mouse_record> spots = host.mouse().hot_spots();
+    std::vector<stage> stages;
+    int done = 0;
+    for (int target : {10, 1000, 10000}) {
+        for (; done < target; ++done) {
+            const mouse_record& spot = spots[done % spots.size()];
+            host.click(spot.x + spot.width / 2, spot.y + spot.height / 2);
+        }
+        stages.push_back({target == 10 ? "after 10 clicks" : target == 1000 ? "after 1,000 clicks" : "after 10,000 clicks",
+                          ledger.held()});
+    }
+    for (int i = 0; i < 1000; ++i) {
+        host.kill();
+        host.install();
+        host.initialize();
+    }
+    stages.push_back({"after 1,000 kill/install/initialize", ledger.held()});
+    host.kill();
+    const faults::held_resources after_kill = ledger.held();
+    host.unload();
+
+    // Flat: nothing held later than after the first few clicks.
+    for (const stage& s : stages) {
+        const bool flat = no_more_than(s.held, stages.front().held);
+        out.push_back({std::string("held ") + s.name, held_text(s.held), "no more than after 10 clicks", flat});
+    }
+    out.push_back({"held after kill", held_text(after_kill), "none", after_kill.none()});
+    const auto problems = ledger.problems();
+    out.push_back({"ledger problems", std::to_string(problems.size()), "0", problems.empty()});
+}

@@ -1,0 +1,27 @@
+// dimmer_fuzz [cases] [seed] | --replay SEED: mutated clip files and "path"
+// values against the built module. Prints the seed of every failing case;
+// exits 1 when any case failed, 3 on a hang.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "fuzz/fuzz_run.h"
+
+int main(int argc, char** argv) {
+    fuzz::fuzz_inputs inputs;
+    inputs.gauge_file = GAUGE_FILE;
+    try {
+        inputs.click = fuzz::read_file(CLICK_FILE);
+        if (argc > 2 && std::strcmp(argv[1], "--replay") == 0) {
+            const auto seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 0));
+            return fuzz::replay_case(inputs, seed) ? 0 : 1;
+        }
+        const unsigned cases = argc > 1 ? static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)) : 2000;
+        const auto seed = argc > 2 ? static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 0)) : 1u;
+        return fuzz::run_cases(inputs, cases, seed).failed == 0 ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "dimmer_fuzz: %s\n", e.what());
+        return 2;
+    }
+}

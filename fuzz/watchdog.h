@@ -1,0 +1,40 @@
+// Ends the process when a case stops making progress: a hang in the module
+// (or in a platform call it makes) is a failure like any other.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace fuzz {
+
+constexpr int hang_exit_code = 3;
+
+class watchdog {
+public:
+    explicit watchdog(DWORD quiet_ms = 5000);
+    ~watchdog();
+    watchdog(const watchdog&) = delete;
+    watchdog& operator=(const watchdog&) = delete;
+
+    void begin_case(std::uint32_t seed, const std::string& description);
+    void progress() { ++steps_; }
+
+private:
+    void watch();
+
+    const DWORD quiet_ms_;
+    std::atomic<std::uint64_t> steps_{0};
+    std::mutex mutex_;
+    std::condition_variable stop_signal_;
+    bool stopping_ = false;
+    std::uint32_t seed_ = 0;
+    std::string description_;
+    std::thread thread_;
+};
+
+}  // namespace fuzz

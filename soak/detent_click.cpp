@@ -1,0 +1,53 @@
+#include "soak/detent_click.h"
+
+#include <cstdio>
+
+namespace load {
+namespace {
+
+constexpr std::uint32_t event_if_lit = 0x000100D6;
+constexpr std::uint32_t event_if_unlit = 0x00010208;
+
+std::string hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+// The value the host got from the knob icon's callback at the last update.
+const double* knob_value(const standin::host& host) {
+    for (const standin::element_state& state : host.elements())
+        if (state.element->kind == element_icon && state.value) return &*state.value;
+    return nullptr;
+}
+
+}  // namespace
+
+bool lights_lit(double panel_lights) { return panel_lights == panel_lights && panel_lights != 0.0; }
+
+void click_detent(standin::host& host, int detent, bool lit, std::vector<std::string>& failures) {
+    const std::string where = "detent " + std::to_string(detent) + ": ";
+    const std::vector<mouse_record> spots = host.mouse().hot_spots();
+    if (detent >= static_cast<int>(spots.size())) {
+        failures.push_back(where + "only " + std::to_string(spots.size()) + " hot spots");
+        return;
+    }
+    const mouse_record& spot = spots[detent];
+    const std::size_t events = host.key_events().size();
+    const int hit = host.click(spot.x + spot.width / 2, spot.y + spot.height / 2);
+    // Record 0 is the parent area; detent k's hot spot is record k + 1.
+    if (hit != detent + 1) failures.push_back(where + "hit record " + std::to_string(hit));
+    if (host.ligar_byte() != detent) failures.push_back(where + "ligar byte " + std::to_string(host.ligar_byte()));
+    if (!host.ligar_guards_intact()) failures.push_back(where + "ligar guard bytes overwritten");
+    const std::uint32_t wanted = lit ? event_if_lit : event_if_unlit;
+    if (host.key_events().size() != events + 1)
+        failures.push_back(where + std::to_string(host.key_events().size() - events) + " key events");
+    else if (host.key_events().back().event != wanted)
+        failures.push_back(where + "key event " + hex(host.key_events().back().event) + ", not " + hex(wanted));
+    host.update();
+    const double* value = knob_value(host);
+    if (!value || *value != detent)
+        failures.push_back(where + "knob value " + (value ? std::to_string(*value) : std::string("missing")));
+}
+
+}  // namespace load

@@ -1,0 +1,75 @@
+// The gauge loaded by the stand-in host with the fault ledger on its
+// imports, and the moves the sound suites make with it: set it up, click a
+// detent, swap the clip, look at what the module holds.
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "sound/wave_builder.h"
+#include "standin/faults/ledger.h"
+#include "standin/standin_host.h"
+
+namespace sound_tests {
+
+class sound_rig {
+public:
+    // Loads the gauge with the ledger installed before module_init; `mode`
+    // applies to the devices the module creates.
+    explicit sound_rig(standin::host_options options = {},
+                       faults::sound_mode mode = faults::sound_mode::fake);
+
+    void install() { host.install(); }
+    void initialize() { host.initialize(); }
+    void start() {
+        install();
+        initialize();
+    }
+    // Clicks the middle of detent's hot spot (0..6); fails the test if no
+    // handler ran.
+    void click(int detent);
+
+    // Writes <install folder>\Sound\click.wav.
+    void put_clip(const wave::bytes& file) const;
+    std::string sound_folder() const;   // "<install folder>\\Sound\\" as the module builds it
+
+    // The knob's frame in the picture after a frame of the host's.
+    uint32_t knob_frame();
+
+    uint64_t opens() const { return ledger.calls(faults::api::mmioOpenA); }
+    uint64_t allocs() const { return ledger.calls(faults::api::GlobalAlloc); }
+    std::size_t plays() const { return ledger.sound().log().plays.size(); }
+    std::size_t key_events() const { return host.key_events().size(); }
+    faults::sound_log sound_log() const { return ledger.sound().log(); }
+    // Every hooked call so far: the ledger numbers calls 1, 2, ... across all of them.
+    uint64_t calls_so_far() const;
+
+    // Declared first: the ledger outlives the module the host unloads.
+    faults::ledger ledger;
+    standin::host host;
+};
+
+// How many calls of each hooked function a step made.
+class call_counts {
+public:
+    explicit call_counts(const faults::ledger& ledger) : ledger_(ledger) { restart(); }
+    void restart();
+    uint64_t operator[](faults::api a) const { return ledger_.calls(a) - start_[faults::index_of(a)]; }
+
+private:
+    const faults::ledger& ledger_;
+    std::array<uint64_t, faults::api_count> start_{};
+};
+
+// Whether a click now reaches the sound: a click on `detent` that opens the clip.
+bool click_opens_clip(sound_rig& rig, int detent = 3);
+
+// Runs `step` on a thread of its own; if it hasn't returned after `limit_ms`
+// the case is reported hung and the process ends, since the module's thread
+// can't be stopped any other way.
+void within_time_limit(const std::function<void()>& step, DWORD limit_ms = 5000);
+
+}  // namespace sound_tests
