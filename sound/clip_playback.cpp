@@ -38,11 +38,11 @@ bool start_clip_buffer(const void* samples) {
     description.dwFlags = clip_buffer_flags;
     description.dwBufferBytes = sound_state.clip_size;
     description.lpwfxFormat = &sound_state.clip_format;
+    // A buffer handed out with a non-zero result still belongs to us: it stays
+    // in clip_buffer, and teardown releases it.
     if (sound_state.sound_device->CreateSoundBuffer(&description, &sound_state.clip_buffer, nullptr) !=
-        DS_OK) {
-        sound_state.clip_buffer = nullptr;
+        DS_OK)
         return false;
-    }
     IDirectSoundBuffer* buffer = sound_state.clip_buffer;
 
     void* first = nullptr;

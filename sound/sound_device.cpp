@@ -46,10 +46,8 @@ int sound_setup() {
 
     HWND window = FindWindowA(host_main_window, nullptr);
     if (!window) return silence_clicks();
-    if (DirectSoundCreate(nullptr, &sound_state.sound_device, nullptr) != DS_OK) {
-        sound_state.sound_device = nullptr;
-        return silence_clicks();
-    }
+    // A device handed out with a non-zero result stays held until teardown.
+    if (DirectSoundCreate(nullptr, &sound_state.sound_device, nullptr) != DS_OK) return silence_clicks();
     // A device refused from here on stays held until teardown releases it.
     if (sound_state.sound_device->SetCooperativeLevel(window, DSSCL_NORMAL) != DS_OK)
         return silence_clicks();
