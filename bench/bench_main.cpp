@@ -5,13 +5,15 @@
 
 #include "bench/figures.h"
 
+#include "standin/leave_process.h"
+
 std::string fixed_text(double value, int decimals) {
     char text[32];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);
     return text;
 }
 
-int main() {
+static int run_program() {
     figures table;
     try {
         measure_click_cost(GAUGE_FILE, table);
@@ -28,3 +30,5 @@ int main() {
                     f.target.empty() ? "" : (f.met ? "yes" : "NO"));
     return 0;
 }
+
+int main() { standin::leave_process(run_program()); }

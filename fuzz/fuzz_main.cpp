@@ -8,7 +8,9 @@
 
 #include "fuzz/fuzz_run.h"
 
-int main(int argc, char** argv) {
+#include "standin/leave_process.h"
+
+static int run_program(int argc, char** argv) {
     fuzz::fuzz_inputs inputs;
     inputs.gauge_file = GAUGE_FILE;
     try {
@@ -25,3 +27,5 @@ int main(int argc, char** argv) {
         return 2;
     }
 }
+
+int main(int argc, char** argv) { standin::leave_process(run_program(argc, argv)); }

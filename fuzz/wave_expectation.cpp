@@ -41,14 +41,6 @@ std::optional<found_chunk> find_chunk(const bytes& file, std::uint64_t start, st
     return std::nullopt;
 }
 
-// mmioDescend given a parent finds nothing when it starts outside the
-// parent's data, whose end it reckons in 32 bits: a RIFF size that wraps
-// the file position leaves no room for any chunk inside.
-bool inside_parent(const found_chunk& parent, std::uint64_t at) {
-    const std::uint32_t end = static_cast<std::uint32_t>(parent.data_offset + parent.size);
-    return at >= parent.data_offset && at < end;
-}
-
 }  // namespace
 
 std::optional<expected_clip> expected_playback(const bytes& file) {
@@ -57,8 +49,8 @@ std::optional<expected_clip> expected_playback(const bytes& file) {
     if (!riff) return std::nullopt;
     const std::uint64_t riff_end = std::min<std::uint64_t>(riff->data_offset + riff->size, file_size);
 
-    // The chunks of the form start after its four-byte form type.
-    if (!inside_parent(*riff, riff->data_offset + 4)) return std::nullopt;
+    // The RIFF chunk is taken as ending where the file does when it claims
+    // more; its chunks start after its four-byte form type.
     const auto format = find_chunk(file, riff->data_offset + 4, riff_end, mmioFOURCC('f', 'm', 't', ' '), 0);
     if (!format) return std::nullopt;
     // The whole "fmt " chunk, pad byte included, lies within the RIFF chunk.
@@ -70,7 +62,6 @@ std::optional<expected_clip> expected_playback(const bytes& file) {
 
     // mmioAscend leaves the file at the chunk's declared end, without the pad byte.
     const std::uint64_t data_search = format->data_offset + format->size;
-    if (!inside_parent(*riff, data_search)) return std::nullopt;
     const auto data = find_chunk(file, data_search, riff_end, mmioFOURCC('d', 'a', 't', 'a'), 0);
     if (!data) return std::nullopt;
     const std::uint64_t held = riff_end > data->data_offset ? riff_end - data->data_offset : 0;

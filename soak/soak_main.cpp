@@ -7,7 +7,9 @@
 
 #include "soak/soak_run.h"
 
-int main(int argc, char** argv) {
+#include "standin/leave_process.h"
+
+static int run_program(int argc, char** argv) {
     load::soak_settings settings;
     settings.gauge_file = GAUGE_FILE;
     if (argc > 1) settings.clicks = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
@@ -27,3 +29,5 @@ int main(int argc, char** argv) {
         return 2;
     }
 }
+
+int main(int argc, char** argv) { standin::leave_process(run_program(argc, argv)); }

@@ -41,6 +41,10 @@ void cut_short_oldest() {
 void retire_clip_buffer() {
     int kept = release_finished_buffers();
     if (!sound_state.clip_buffer) return;
+    if (!still_playing(sound_state.clip_buffer)) {
+        release(sound_state.clip_buffer);
+        return;
+    }
     if (kept == max_earlier_buffers) {
         cut_short_oldest();
         --kept;

@@ -70,6 +70,9 @@ bool read_wave_layout(HMMIO file, WAVEFORMATEX* format, uint32_t* sample_bytes) 
     MMCKINFO riff = {};
     if (!descend_to_form(file, &riff, static_cast<uint32_t>(file_size), wave_form)) return false;
     const uint32_t riff_end = chunk_end(riff, static_cast<uint32_t>(file_size));
+    // The searches inside it take the RIFF chunk as what the file holds: a
+    // claimed size past the file (or one that wraps) would put them outside.
+    riff.cksize = riff_end - riff.dwDataOffset;
 
     MMCKINFO format_info = {};
     if (!descend_to_chunk(file, &format_info, &riff, riff_end, format_chunk)) return false;

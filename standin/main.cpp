@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "leave_process.h"
 #include "png_output.h"
 #include "standin_host.h"
 #include "tour.h"
@@ -106,7 +107,7 @@ void run(const run_plan& plan, standin::host& h) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int run_program(int argc, char** argv) {
     run_plan plan;
     try {
         plan = parse(argc, argv);
@@ -138,3 +139,5 @@ int main(int argc, char** argv) {
         return 2;
     }
 }
+
+int main(int argc, char** argv) { standin::leave_process(run_program(argc, argv)); }

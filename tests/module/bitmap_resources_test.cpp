@@ -1,203 +1,223 @@
-// The plate and knob-frame bitmaps the module carries: format, colour
-// table, and what each picture shows.
+// The module's bitmaps as the host finds them among its resources: which
+// there are, their format and palette, and that the art lines up with the
+// hot spots the mouse table puts over the plate.
 #include <windows.h>
 
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
 #include <set>
+#include <vector>
 
 #include "dib_image.h"
-#include "dimmer_layout.h"
 #include "loaded_module.h"
+#include "support/dimmer_layout.h"
 
 namespace {
 
 constexpr uint32_t plate_id = 4096;
-constexpr uint32_t first_frame_id = 8192;
-constexpr uint32_t frame_id(int k) { return first_frame_id + 3 * k; }
-constexpr WORD us_english = 0x0409;
+constexpr uint32_t first_knob_id = 8192;
+constexpr WORD us_english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 constexpr size_t info_size = 40;
-constexpr size_t colour_table_size = 256 * 4;
-constexpr uint8_t white = 120;
+constexpr size_t palette_size = 256 * 4;
+constexpr uint8_t black = 0;
+constexpr uint8_t white = 120;   // the top of the grey ramp the art is drawn in
+constexpr int knob_left = 13;    // where the host puts a knob frame on the plate
+constexpr int knob_top = 8;
 
-struct bitmap_case {
-    uint32_t id;
-    int width;
-    int height;
-    size_t bytes;
+uint32_t knob_id(int detent) { return first_knob_id + 3 * detent; }
+
+struct bitmap_resource {
+    std::vector<uint8_t> bytes;
+    BITMAPINFOHEADER info;
+    standin::index_picture picture;   // top row first
 };
 
-void PrintTo(const bitmap_case& c, std::ostream* out) { *out << "bitmap " << c.id; }
+std::vector<uint32_t> all_ids() {
+    std::vector<uint32_t> ids = {plate_id};
+    for (int k = 0; k < detent_count; ++k) ids.push_back(knob_id(k));
+    return ids;
+}
 
-std::vector<bitmap_case> all_bitmaps() {
-    std::vector<bitmap_case> list = {{plate_id, 60, 42, 3584}};
-    for (int k = 0; k < detent_count; ++k) list.push_back({frame_id(k), 33, 33, 2252});
-    return list;
+BOOL CALLBACK add_language(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
+    reinterpret_cast<std::set<WORD>*>(found)->insert(language);
+    return TRUE;
+}
+
+BOOL CALLBACK add_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
+    // A named bitmap shows up as id 0, which no expected set contains.
+    reinterpret_cast<std::set<uint32_t>*>(found)->insert(
+        IS_INTRESOURCE(name) ? static_cast<uint32_t>(reinterpret_cast<uintptr_t>(name)) : 0);
+    return TRUE;
 }
 
 class module_bitmaps : public loaded_module {
 protected:
-    // The bytes of bitmap id in US English; empty when there is none.
-    std::vector<uint8_t> raw(uint32_t id) {
-        HRSRC found = FindResourceExA(host_.module(), RT_BITMAP, MAKEINTRESOURCEA(id), us_english);
-        if (!found) return {};
-        HGLOBAL loaded = LoadResource(host_.module(), found);
-        const auto* bytes = static_cast<const uint8_t*>(loaded ? LockResource(loaded) : nullptr);
-        if (!bytes) return {};
-        return {bytes, bytes + SizeofResource(host_.module(), found)};
-    }
-
-    standin::index_picture picture(uint32_t id) {
-        const std::vector<uint8_t> bytes = raw(id);
+    // The US English bitmap id with its header parsed; nullopt (and a failure) if absent.
+    std::optional<bitmap_resource> bitmap(uint32_t id) {
+        HMODULE module = host_.module();
+        HRSRC found = FindResourceExA(module, RT_BITMAP, MAKEINTRESOURCEA(id), us_english);
+        const void* data = found ? LockResource(LoadResource(module, found)) : nullptr;
+        if (!data) {
+            ADD_FAILURE() << "bitmap " << id << " in language 0x0409: error " << GetLastError();
+            return std::nullopt;
+        }
+        const auto* first = static_cast<const uint8_t*>(data);
+        bitmap_resource resource{{first, first + SizeofResource(module, found)}, {}, {}};
+        if (resource.bytes.size() < info_size + palette_size) {
+            ADD_FAILURE() << "bitmap " << id << " has only " << resource.bytes.size() << " bytes";
+            return std::nullopt;
+        }
+        std::memcpy(&resource.info, resource.bytes.data(), info_size);
         std::string error;
-        std::optional<standin::index_picture> parsed = standin::parse_dib(bytes.data(), bytes.size(), error);
-        if (!parsed) ADD_FAILURE() << "bitmap " << id << ": " << error;
-        return parsed.value_or(standin::index_picture{});
+        std::optional<standin::index_picture> picture =
+            standin::parse_dib(resource.bytes.data(), resource.bytes.size(), error);
+        if (!picture) {
+            ADD_FAILURE() << "bitmap " << id << ": " << error;
+            return std::nullopt;
+        }
+        resource.picture = std::move(*picture);
+        return resource;
     }
 };
 
-BOOL CALLBACK add_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
-    if (IS_INTRESOURCE(name))
-        reinterpret_cast<std::set<uint32_t>*>(names)->insert(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(name)));
-    else
-        reinterpret_cast<std::set<uint32_t>*>(names)->insert(0);   // a named bitmap: none belongs here
-    return TRUE;
-}
-
-bool same_colour(const standin::palette_entry& a, int red, int green, int blue) {
-    return a.red == red && a.green == green && a.blue == blue;
-}
-
-int brightness(const standin::palette_entry& c) { return c.red + c.green + c.blue; }
-
 }  // namespace
 
-TEST_F(module_bitmaps, are_exactly_the_plate_and_seven_frames) {
-    std::set<uint32_t> names;
-    ASSERT_TRUE(EnumResourceNamesA(host_.module(), RT_BITMAP, add_name, reinterpret_cast<LONG_PTR>(&names)));
-    std::set<uint32_t> expected = {plate_id};
-    for (int k = 0; k < detent_count; ++k) expected.insert(frame_id(k));
-    EXPECT_EQ(names, expected);
-    EXPECT_EQ(FindResourceA(host_.module(), MAKEINTRESOURCEA(first_frame_id + 1), RT_BITMAP), nullptr);
-}
-
-class each_bitmap : public module_bitmaps, public ::testing::WithParamInterface<bitmap_case> {};
-
-TEST_P(each_bitmap, is_an_8_bit_bottom_up_dib_with_a_full_colour_table) {
-    const bitmap_case& c = GetParam();
-    const std::vector<uint8_t> bytes = raw(c.id);
-    ASSERT_EQ(bytes.size(), c.bytes);
-    BITMAPINFOHEADER info;
-    std::memcpy(&info, bytes.data(), sizeof info);
-    EXPECT_EQ(info.biSize, info_size);
-    EXPECT_EQ(info.biWidth, c.width);
-    EXPECT_EQ(info.biHeight, c.height);
-    EXPECT_EQ(info.biPlanes, 1);
-    EXPECT_EQ(info.biBitCount, 8);
-    EXPECT_EQ(info.biCompression, static_cast<DWORD>(BI_RGB));
-    EXPECT_EQ(info.biXPelsPerMeter, 3780);
-    EXPECT_EQ(info.biYPelsPerMeter, 3780);
-    EXPECT_TRUE(info.biClrUsed == 0 || info.biClrUsed == 256) << info.biClrUsed;
-    const size_t stride = (static_cast<size_t>(c.width) + 3) & ~size_t{3};
-    EXPECT_EQ(bytes.size(), info_size + colour_table_size + stride * c.height);
-}
-
-TEST_P(each_bitmap, draws_in_the_grey_ramp_with_black_corners) {
-    const bitmap_case& c = GetParam();
-    const standin::index_picture p = picture(c.id);
-    ASSERT_EQ(p.width, c.width);
-    ASSERT_EQ(p.height, c.height);
-    for (size_t i = 0; i < p.pixels.size(); ++i)
-        ASSERT_LE(p.pixels[i], white) << "pixel (" << i % p.width << "," << i / p.width << ")";
-    EXPECT_EQ(p.at(0, 0), 0);
-    EXPECT_EQ(p.at(p.width - 1, 0), 0);
-    EXPECT_EQ(p.at(0, p.height - 1), 0);
-    EXPECT_EQ(p.at(p.width - 1, p.height - 1), 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(plate_and_frames, each_bitmap, ::testing::ValuesIn(all_bitmaps()),
-                         [](const auto& info) { return std::to_string(info.param.id); });
-
-TEST_F(module_bitmaps, share_one_colour_table) {
-    const std::vector<uint8_t> plate = raw(plate_id);
-    ASSERT_GE(plate.size(), info_size + colour_table_size);
-    for (int k = 0; k < detent_count; ++k) {
-        const std::vector<uint8_t> frame = raw(frame_id(k));
-        ASSERT_GE(frame.size(), info_size + colour_table_size);
-        EXPECT_TRUE(std::equal(plate.begin() + info_size, plate.begin() + info_size + colour_table_size,
-                               frame.begin() + info_size))
-            << "frame " << k;
+TEST_F(module_bitmaps, are_the_plate_and_seven_knob_frames_in_us_english_only) {
+    std::set<uint32_t> ids;
+    EnumResourceNamesA(host_.module(), RT_BITMAP, add_name, reinterpret_cast<LONG_PTR>(&ids));
+    const std::vector<uint32_t> expected = all_ids();
+    EXPECT_EQ(ids, std::set<uint32_t>(expected.begin(), expected.end()));
+    for (uint32_t id : expected) {
+        std::set<WORD> languages;
+        EnumResourceLanguagesA(host_.module(), RT_BITMAP, MAKEINTRESOURCEA(id), add_language,
+                               reinterpret_cast<LONG_PTR>(&languages));
+        EXPECT_EQ(languages, std::set<WORD>{us_english}) << "bitmap " << id;
     }
 }
 
-TEST_F(module_bitmaps, colour_table_is_a_ramp_to_white_then_marker_colours) {
-    const auto& colours = picture(plate_id).palette;
-    EXPECT_TRUE(same_colour(colours[0], 0, 0, 0));
-    EXPECT_TRUE(same_colour(colours[white], 255, 255, 255));
+struct bitmap_shape {
+    uint32_t id;
+    int size;        // width and height
+    int height;
+    size_t bytes;
+};
+
+void PrintTo(const bitmap_shape& shape, std::ostream* out) { *out << "bitmap " << shape.id; }
+
+class bitmap_format : public module_bitmaps, public ::testing::WithParamInterface<bitmap_shape> {};
+
+TEST_P(bitmap_format, is_a_bottom_up_8_bit_dib_of_its_size) {
+    const bitmap_shape& shape = GetParam();
+    const std::optional<bitmap_resource> b = bitmap(shape.id);
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->bytes.size(), shape.bytes);
+    EXPECT_EQ(b->info.biSize, info_size);
+    EXPECT_EQ(b->info.biWidth, shape.size);
+    EXPECT_EQ(b->info.biHeight, shape.height);
+    EXPECT_EQ(b->info.biPlanes, 1);
+    EXPECT_EQ(b->info.biBitCount, 8);
+    EXPECT_EQ(b->info.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(b->info.biXPelsPerMeter, 3780);
+    EXPECT_EQ(b->info.biYPelsPerMeter, 3780);
+}
+
+INSTANTIATE_TEST_SUITE_P(gauge_art, bitmap_format,
+                         ::testing::Values(bitmap_shape{plate_id, 60, 42, 3584},
+                                           bitmap_shape{knob_id(0), 33, 33, 2252},
+                                           bitmap_shape{knob_id(1), 33, 33, 2252},
+                                           bitmap_shape{knob_id(2), 33, 33, 2252},
+                                           bitmap_shape{knob_id(3), 33, 33, 2252},
+                                           bitmap_shape{knob_id(4), 33, 33, 2252},
+                                           bitmap_shape{knob_id(5), 33, 33, 2252},
+                                           bitmap_shape{knob_id(6), 33, 33, 2252}));
+
+TEST_F(module_bitmaps, share_one_palette_a_grey_ramp_then_marker_colours) {
+    const std::optional<bitmap_resource> plate = bitmap(plate_id);
+    ASSERT_TRUE(plate);
+    for (int k = 0; k < detent_count; ++k) {
+        const std::optional<bitmap_resource> knob = bitmap(knob_id(k));
+        ASSERT_TRUE(knob);
+        EXPECT_EQ(std::memcmp(knob->bytes.data() + info_size, plate->bytes.data() + info_size,
+                              palette_size), 0)
+            << "knob frame " << k;
+    }
+    const auto& palette = plate->picture.palette;
+    auto rgb = [&](int i) {
+        return std::vector<int>{palette[i].red, palette[i].green, palette[i].blue};
+    };
+    EXPECT_EQ(rgb(black), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(rgb(white), (std::vector<int>{255, 255, 255}));
     for (int i = 1; i <= white; ++i) {
-        EXPECT_GE(colours[i].red, colours[i - 1].red) << i;
-        EXPECT_GE(colours[i].green, colours[i - 1].green) << i;
-        EXPECT_GE(colours[i].blue, colours[i - 1].blue) << i;
-        EXPECT_GT(brightness(colours[i]), brightness(colours[i - 1])) << i;
+        const std::vector<int> lower = rgb(i - 1), upper = rgb(i);
+        EXPECT_TRUE(lower[0] <= upper[0] && lower[1] <= upper[1] && lower[2] <= upper[2] &&
+                    lower != upper)
+            << "ramp falls or stalls at index " << i;
     }
-    const standin::palette_entry& yellow = colours[121];
-    EXPECT_TRUE(same_colour(yellow, 255, 255, 0));
-    const standin::palette_entry& light_blue = colours[122];
-    EXPECT_EQ(light_blue.blue, 255);
-    EXPECT_GT(light_blue.red, 100);
-    EXPECT_LT(light_blue.red, light_blue.blue);
-    EXPECT_GT(light_blue.green, 100);
-    EXPECT_LT(light_blue.green, light_blue.blue);
-    const standin::palette_entry& green = colours[123];
-    EXPECT_EQ(green.red, 0);
-    EXPECT_EQ(green.blue, 0);
-    EXPECT_GE(green.green, 128);
-    for (int i = 124; i < 256; ++i) EXPECT_TRUE(same_colour(colours[i], 255, 255, 255)) << i;
+    EXPECT_EQ(rgb(121), (std::vector<int>{255, 255, 0})) << "yellow";
+    const std::vector<int> light_blue = rgb(122);
+    EXPECT_TRUE(light_blue[2] == 255 && light_blue[0] < light_blue[2] && light_blue[0] > 64)
+        << "light blue: " << light_blue[0] << "," << light_blue[1] << "," << light_blue[2];
+    const std::vector<int> green = rgb(123);
+    EXPECT_TRUE(green[0] == 0 && green[2] == 0 && green[1] > 64) << "green";
+    for (int i = 124; i < 256; ++i) EXPECT_EQ(rgb(i), (std::vector<int>{255, 255, 255})) << i;
 }
 
-TEST_F(module_bitmaps, plate_is_black_and_white_with_a_digit_in_each_box) {
-    const standin::index_picture plate = picture(plate_id);
-    ASSERT_EQ(plate.pixels.size(), 60u * 42u);
-    for (size_t i = 0; i < plate.pixels.size(); ++i)
-        ASSERT_TRUE(plate.pixels[i] == 0 || plate.pixels[i] == white)
-            << "pixel (" << i % 60 << "," << i / 60 << ") is " << int(plate.pixels[i]);
-    for (int k = 0; k < detent_count; ++k) {
-        const mark_box& box = mark_boxes[k];
-        int lit = 0;
-        for (int y = box.y; y < box.y + box.height; ++y)
-            for (int x = box.x; x < box.x + box.width; ++x) lit += plate.at(x, y) == white;
-        EXPECT_GT(lit, 0) << "box " << k;
+TEST_F(module_bitmaps, draw_only_in_the_ramp_inside_a_black_border) {
+    for (uint32_t id : all_ids()) {
+        const std::optional<bitmap_resource> b = bitmap(id);
+        ASSERT_TRUE(b);
+        const standin::index_picture& p = b->picture;
+        std::set<uint8_t> used(p.pixels.begin(), p.pixels.end());
+        if (id == plate_id)
+            EXPECT_EQ(used, (std::set<uint8_t>{black, white})) << "the plate is black and white";
+        else
+            EXPECT_LE(*used.rbegin(), white) << "bitmap " << id;
+        for (int x = 0; x < p.width; ++x)
+            EXPECT_TRUE(p.at(x, 0) == black && p.at(x, p.height - 1) == black)
+                << "bitmap " << id << " column " << x;
+        for (int y = 0; y < p.height; ++y)
+            EXPECT_TRUE(p.at(0, y) == black && p.at(p.width - 1, y) == black)
+                << "bitmap " << id << " row " << y;
     }
 }
 
-class knob_frame : public module_bitmaps, public ::testing::WithParamInterface<int> {};
+class detent_art : public module_bitmaps, public ::testing::WithParamInterface<int> {};
 
-// The pointer is the brightest thing on the knob: brighter than any lit
-// metal. Its pixels away from the axis show where it aims.
-TEST_P(knob_frame, pointer_aims_at_its_mark) {
+TEST_P(detent_art, digit_lies_in_the_hot_spot_of_its_mark) {
+    const mark_box& box = mark_boxes[GetParam()];
+    const std::optional<bitmap_resource> plate = bitmap(plate_id);
+    ASSERT_TRUE(plate);
+    int lit = 0;
+    for (int y = box.y; y < box.y + box.height; ++y)
+        for (int x = box.x; x < box.x + box.width; ++x) lit += plate->picture.at(x, y) == white;
+    EXPECT_GE(lit, 5) << "white pixels in the box";
+}
+
+TEST_P(detent_art, knob_frame_points_at_its_mark) {
     const int k = GetParam();
-    const standin::index_picture frame = picture(frame_id(k));
-    ASSERT_EQ(frame.width, 33);
-    constexpr double centre = 33 / 2.0;
-    constexpr int pointer_level = 105;
+    const std::optional<bitmap_resource> knob = bitmap(knob_id(k));
+    ASSERT_TRUE(knob);
+    // The pointer is the brightest thing on the knob away from its centre.
     double sum_x = 0, sum_y = 0;
     int count = 0;
-    for (int y = 0; y < frame.height; ++y)
-        for (int x = 0; x < frame.width; ++x) {
-            const double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
-            if (frame.at(x, y) < pointer_level || std::hypot(dx, dy) < 5) continue;
+    for (int y = 0; y < knob->picture.height; ++y)
+        for (int x = 0; x < knob->picture.width; ++x) {
+            const double dx = knob_left + x + 0.5 - knob_axis_x;
+            const double dy = knob_top + y + 0.5 - knob_axis_y;
+            const double r = std::hypot(dx, dy);
+            if (r < 5 || r > 13 || knob->picture.at(x, y) < white * 9 / 10) continue;
             sum_x += dx;
             sum_y += dy;
             ++count;
         }
-    ASSERT_GT(count, 2);
+    ASSERT_GE(count, 3) << "no bright pointer found";
     const mark_box& box = mark_boxes[k];
-    const double mark_x = box.x + box.width / 2.0 - knob_axis_x;
-    const double mark_y = box.y + box.height / 2.0 - knob_axis_y;
-    double difference = std::abs(std::atan2(sum_y, sum_x) - std::atan2(mark_y, mark_x)) * 180 / std::numbers::pi;
-    if (difference > 180) difference = 360 - difference;
-    EXPECT_LT(difference, 15.0);
+    const double mark = std::atan2(box.y + box.height / 2.0 - knob_axis_y,
+                                   box.x + box.width / 2.0 - knob_axis_x);
+    const double off = std::remainder(std::atan2(sum_y, sum_x) - mark, 2 * std::numbers::pi);
+    EXPECT_LT(std::abs(off) * 180 / std::numbers::pi, 15.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(detents, knob_frame, ::testing::Range(0, detent_count));
+INSTANTIATE_TEST_SUITE_P(marks, detent_art, ::testing::Range(0, detent_count));

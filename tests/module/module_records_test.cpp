@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "dimmer_layout.h"
+#include "support/dimmer_layout.h"
 #include "loaded_module.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "pe_image.h"
 
+#include <cstring>
+
 pe_image::pe_image(HMODULE module) : base_(reinterpret_cast<const uint8_t*>(module)) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base_);
     nt_ = at<IMAGE_NT_HEADERS32>(static_cast<uint32_t>(dos->e_lfanew));
