@@ -60,8 +60,8 @@ std::optional<expected_clip> expected_playback(const bytes& file) {
                 std::min<std::uint32_t>(format->size, sizeof clip.format));
     clip.format.cbSize = 0;
 
-    // mmioAscend leaves the file at the chunk's declared end, without the pad byte.
-    const std::uint64_t data_search = format->data_offset + format->size;
+    // mmioAscend leaves the file past the chunk's pad byte.
+    const std::uint64_t data_search = format->data_offset + format->size + (format->size & 1);
     const auto data = find_chunk(file, data_search, riff_end, mmioFOURCC('d', 'a', 't', 'a'), 0);
     if (!data) return std::nullopt;
     const std::uint64_t held = riff_end > data->data_offset ? riff_end - data->data_offset : 0;

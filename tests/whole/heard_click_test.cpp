@@ -1,0 +1,69 @@
+// The click as a listener gets it: what Wine's DirectSound sends to the
+// sound card holds each click once, and a gauge whose sound is silenced
+// sends nothing, however often it is clicked.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "capture_file.h"
+#include "standin_host.h"
+
+namespace {
+
+constexpr double audible = 0.01;          // of full scale
+constexpr DWORD play_out_ms = 400;        // the build's click lasts about 45 ms
+
+class heard_click : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteFileA(CAPTURE_FILE); }
+
+    // Clicks mark `k` `clicks` times, letting each play out, then kills the
+    // gauge and unloads it, which closes the sound device and its capture.
+    capture click_and_listen(standin::host_options options, int k, int clicks) {
+        {
+            standin::host h(std::move(options));
+            h.load(GAUGE_FILE);
+            h.install();
+            h.initialize();
+            const mouse_record spot = h.mouse().hot_spots().at(k);
+            for (int i = 0; i < clicks; ++i) {
+                EXPECT_EQ(h.click(spot.x + spot.width / 2, spot.y + spot.height / 2), 1);
+                Sleep(play_out_ms);
+            }
+            h.kill();
+            EXPECT_TRUE(h.errors().empty()) << h.log_text();
+        }
+        return read_capture(CAPTURE_FILE);
+    }
+};
+
+TEST_F(heard_click, one_click_is_heard_once_for_as_long_as_the_clip_on_real_sound) {
+    const capture heard = click_and_listen({}, 3, 1);
+    ASSERT_GT(heard.rate, 0u) << "nothing was captured";
+    EXPECT_EQ(heard.bursts(audible, heard.rate / 10), 1u);
+    const double seconds = double(heard.loud_span(audible)) / heard.rate;
+    EXPECT_GT(seconds, 0.01);
+    EXPECT_LT(seconds, 0.1);
+}
+
+TEST_F(heard_click, every_click_is_heard_on_real_sound) {
+    const capture heard = click_and_listen({}, 5, 3);
+    ASSERT_GT(heard.rate, 0u) << "nothing was captured";
+    EXPECT_EQ(heard.bursts(audible, heard.rate / 10), 3u);
+}
+
+TEST_F(heard_click, a_gauge_without_its_clip_stays_silent_on_real_sound) {
+    standin::host_options options;
+    options.click_source.reset();
+    const capture heard = click_and_listen(options, 2, 3);
+    EXPECT_EQ(heard.loud_span(audible), 0u);
+}
+
+TEST_F(heard_click, a_gauge_without_the_main_window_stays_silent_on_real_sound) {
+    standin::host_options options;
+    options.main_window = false;
+    const capture heard = click_and_listen(options, 4, 2);
+    EXPECT_EQ(heard.loud_span(audible), 0u);
+}
+
+}  // namespace
