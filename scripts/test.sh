@@ -5,13 +5,13 @@ cd "$(dirname "$0")/.."
 scripts/build.sh
 BUILD_DIR="$PWD/build"
 source scripts/wine_env.sh
-# Where 32-bit programs run only through qemu (see setup.sh), most processes
+# Where 32-bit programs run only through qemu, most processes
 # that open Wine's real sound device crash or hang in its audio threads under
 # the emulator, whatever they play: the cases on the real device ("real_sound"
 # in their names) cannot run there and are left out, and a case that fails for the emulator's sake is
 # run again, up to three times in all. Everywhere else every case runs once.
 ctest_choice=""
-if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+if [ -n "$i386_emulated" ]; then
     echo "32-bit code runs through qemu here: leaving out the real_sound cases"
     ctest_choice="--exclude-regex real_sound --repeat until-pass:3"
 fi

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds everything, then runs one of the built Windows programs under Wine on
+# the virtual display, with one Wine server for the whole run:
+# scripts/run_program.sh PROGRAM.exe [arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh
+BUILD_DIR="$PWD/build"
+source scripts/wine_env.sh
+xvfb-run -a bash -c 'wineserver -p && wine "$@"; status=$?; wineserver -k; exit $status' run "$@"
