@@ -18,18 +18,41 @@ sudo=""
 
 # Some kernels boot with 32-bit execution switched off (dmesg: "32-bit emulation
 # disabled"). The 32-bit Wine loader then runs through qemu's user-mode emulator,
-# registered as the interpreter of i386 programs.
+# registered as the interpreter of i386 programs. It must be qemu 10 or later,
+# from bookworm-backports: under Debian 12's own qemu 7.2, Wine's sound threads
+# crash the process now and then.
+qemu_major() {
+    local major
+    major=$(qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p')
+    echo "${major:-0}"
+}
 run_i386_through_qemu() {
-    [ -x /usr/bin/qemu-i386-static ] ||
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends qemu-user-static
+    if [ "$(qemu_major)" -lt 10 ]; then
+        local backports=/etc/apt/sources.list.d/bookworm-backports.sources
+        [ -f $backports ] || printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' \
+            'Suites: bookworm-backports' 'Components: main' \
+            'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee $backports >/dev/null
+        $sudo apt-get update -q -o Dir::Etc::sourcelist=$backports -o Dir::Etc::sourceparts=- \
+            -o APT::Get::List-Cleanup=0
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
+            -t bookworm-backports qemu-user-static
+    fi
+    # The registration holds the interpreter it was made with open ("F"):
+    # make it anew so that it is the one installed now.
     local binfmt=/proc/sys/fs/binfmt_misc
     [ -f $binfmt/register ] || $sudo mount -t binfmt_misc binfmt_misc $binfmt
-    [ -f $binfmt/qemu-i386 ] || printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:FOC' |
+    [ -f $binfmt/qemu-i386 ] && echo -1 | $sudo tee $binfmt/qemu-i386 >/dev/null
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:FOC' |
         $sudo tee $binfmt/register >/dev/null
 }
+# Once registered, every i386 program runs through qemu, so a registration
+# found means this machine needs it.
+needs_qemu() { [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] || ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
 if [ ${#missing[@]} -eq 0 ]; then
-    /lib/ld-linux.so.2 --version >/dev/null 2>&1 || run_i386_through_qemu
+    if needs_qemu && { [ "$(qemu_major)" -lt 10 ] || [ ! -f /proc/sys/fs/binfmt_misc/qemu-i386 ]; }; then
+        run_i386_through_qemu
+    fi
     exit 0
 fi
 echo "Installing: ${missing[*]}"
@@ -43,4 +66,4 @@ for attempt in 1 2 3; do
 done
 install() { DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; }
 install || { sleep 10; $sudo apt-get update -q || true; install; }
-/lib/ld-linux.so.2 --version >/dev/null 2>&1 || run_i386_through_qemu
+if needs_qemu; then run_i386_through_qemu; fi

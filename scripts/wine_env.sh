@@ -8,10 +8,6 @@ export WINEDEBUG=-all
 # its capture file) without first trying a sound server that is not there.
 export WINEDLLOVERRIDES="mscoree,mshtml,winepulse.drv="
 export XDG_CONFIG_HOME="$BUILD_DIR/xdg"
-# Set where 32-bit programs run through qemu (see setup.sh): Wine's real
-# sound device is out of reach there (see the README).
-i386_emulated=""
-[ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] && i386_emulated=yes
 export CLICK_CAPTURE="${CLICK_CAPTURE:-$BUILD_DIR/capture.wav}"
 
 mkdir -p "$XDG_CONFIG_HOME/alsa"
