@@ -24,9 +24,9 @@ static int run_program() {
         std::fprintf(stderr, "dimmer_bench: %s\n", e.what());
         return 2;
     }
-    std::printf("%-44s %-46s %-30s %s\n", "figure", "value", "target", "met");
+    std::printf("%-52s %-46s %-38s %s\n", "figure", "value", "target", "met");
     for (const figure& f : table)
-        std::printf("%-44s %-46s %-30s %s\n", f.name.c_str(), f.value.c_str(), f.target.c_str(),
+        std::printf("%-52s %-46s %-38s %s\n", f.name.c_str(), f.value.c_str(), f.target.c_str(),
                     f.target.empty() ? "" : (f.met ? "yes" : "NO"));
     return 0;
 }
