@@ -7,10 +7,15 @@ cd "$(dirname "$0")/.."
 scripts/build.sh
 BUILD_DIR="$PWD/build"
 mkdir -p build/demo
+# The tour opens the sound device once a pass: keep each pass's capture.
 CLICK_CAPTURE="$BUILD_DIR/demo/clicks.wav"
-rm -f "$CLICK_CAPTURE"
+CLICK_CAPTURE_KEEP=yes
+rm -f "$CLICK_CAPTURE"* build/demo/clicks-*.wav
 source scripts/wine_env.sh
 xvfb-run -a wine build/standin/standin.exe --gau build/panel_dimmer.gau --tour \
     --png build/demo/dimmer.png --scale 8 --log build/demo/dimmer.log
+mv "$CLICK_CAPTURE" build/demo/clicks-lights-on.wav
+mv "$CLICK_CAPTURE.0001" build/demo/clicks-lights-off.wav
 echo
-echo "Pictures: build/demo/dimmer.png  Log: build/demo/dimmer.log  Sound: build/demo/clicks.wav"
+echo "Pictures: build/demo/dimmer.png  Log: build/demo/dimmer.log"
+echo "Sound: build/demo/clicks-lights-on.wav, build/demo/clicks-lights-off.wav"

@@ -9,10 +9,14 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winepulse.drv="
 export XDG_CONFIG_HOME="$BUILD_DIR/xdg"
 export CLICK_CAPTURE="${CLICK_CAPTURE:-$BUILD_DIR/capture.wav}"
+# Each opening of the sound device starts the capture file anew; with
+# CLICK_CAPTURE_KEEP=yes every later opening writes FILE.0001, FILE.0002...
+capture_truncate=true
+[ "${CLICK_CAPTURE_KEEP:-}" = yes ] && capture_truncate=false
 
 mkdir -p "$XDG_CONFIG_HOME/alsa"
 cat > "$XDG_CONFIG_HOME/alsa/asoundrc" <<ALSA
-pcm.!default { type file; slave.pcm "null"; file "$CLICK_CAPTURE"; format "wav" }
+pcm.!default { type file; slave.pcm "null"; file "$CLICK_CAPTURE"; format "wav"; truncate $capture_truncate }
 ALSA
 
 # A crash ends the program at once with a non-zero code: no crash dialog, and no
