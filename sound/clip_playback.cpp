@@ -1,5 +1,6 @@
 #include "sound/clip_playback.h"
 
+#include "sound/clip_format.h"
 #include "sound/earlier_buffers.h"
 #include "sound/path_text.h"
 #include "sound/scoped_resources.h"
@@ -71,7 +72,8 @@ int play_clip(const char* name) {
     mmio_file file(open_clip(name));
     if (!file.get()) return silence_clicks();
     uint32_t sample_bytes = 0;
-    if (!read_wave_layout(file.get(), &sound_state.clip_format, &sample_bytes) || sample_bytes == 0)
+    if (!read_wave_layout(file.get(), &sound_state.clip_format, &sample_bytes) || sample_bytes == 0 ||
+        !device_can_play(sound_state.clip_format))
         return silence_clicks();
 
     // Sized by what the file holds, and only what was read is played.

@@ -36,9 +36,18 @@ HRESULT check_buffer_desc(const DSBUFFERDESC* desc, DWORD* bytes) {
     if (f->wFormatTag != WAVE_FORMAT_PCM && f->wFormatTag != WAVE_FORMAT_IEEE_FLOAT &&
         f->wFormatTag != WAVE_FORMAT_EXTENSIBLE)
         return E_NOTIMPL;
+    if (f->wFormatTag == WAVE_FORMAT_EXTENSIBLE && f->cbSize < sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX))
+        return DSERR_INVALIDPARAM;
     if (f->nChannels == 0 || f->nBlockAlign == 0 ||
         f->nBlockAlign != f->nChannels * f->wBitsPerSample / 8)
         return DSERR_INVALIDPARAM;
+    // The sample sizes and rates the device is documented to play; Wine's
+    // takes more and crashes on some of them.
+    const WORD bits = f->wBitsPerSample;
+    if (f->wFormatTag == WAVE_FORMAT_PCM && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return DSERR_BADFORMAT;
+    if (f->wFormatTag == WAVE_FORMAT_IEEE_FLOAT && bits != 32 && bits != 64) return DSERR_BADFORMAT;
+    if (f->nSamplesPerSec < DSBFREQUENCY_MIN || f->nSamplesPerSec > 200000) return DSERR_INVALIDPARAM;
     if (desc->dwBufferBytes < DSBSIZE_MIN || desc->dwBufferBytes > DSBSIZE_MAX)
         return DSERR_INVALIDPARAM;
     DWORD align = f->nBlockAlign;

@@ -12,7 +12,7 @@
 
 namespace faults {
 
-// Checks a buffer description as CreateSoundBuffer does. On success `bytes`
+// Checks a buffer description as CreateSoundBuffer is documented to. On success `bytes`
 // is the size the buffer gets (rounded up to whole blocks).
 HRESULT check_buffer_desc(const DSBUFFERDESC* desc, DWORD* bytes);
 

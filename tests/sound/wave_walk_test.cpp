@@ -163,13 +163,17 @@ WAVEFORMATEX format_passed_for(const wave::bytes& fmt_body) {
     return log.buffer_requests.empty() ? WAVEFORMATEX{} : log.buffer_requests[0].format;
 }
 
-TEST(format_record, bytes_a_short_fmt_lacks_are_zero) {
-    // 14 bytes: no bits per sample; the next chunk's id doesn't stand in for them.
-    const WAVEFORMATEX f14 = format_passed_for(wave::pcm_format(1, 22050, 16, 14));
-    EXPECT_EQ(f14.nBlockAlign, 2u);
-    EXPECT_EQ(f14.wBitsPerSample, 0u);
-    EXPECT_EQ(f14.cbSize, 0u);
-    // 16 bytes, the usual PCM record: no size of extra bytes follows it.
+TEST(format_record, a_record_short_of_its_sample_size_is_never_played) {
+    // 14 bytes: no bits per sample. The next chunk's id doesn't stand in for
+    // them, and a format with no sample size is not one the device plays.
+    sound_rig rig;
+    rig.start();
+    click_with(rig, riff(join({chunk("fmt ", wave::pcm_format(1, 22050, 16, 14)), tune_data})));
+    EXPECT_TRUE(rig.sound_log().buffer_requests.empty());
+    EXPECT_FALSE(click_opens_clip(rig, 5));
+}
+
+TEST(format_record, the_usual_record_has_no_extra_bytes) {
     const WAVEFORMATEX f16 = format_passed_for(wave::pcm_format(1, 22050, 16, 16));
     EXPECT_EQ(f16.wBitsPerSample, 16u);
     EXPECT_EQ(f16.cbSize, 0u);
