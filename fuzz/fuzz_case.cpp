@@ -19,6 +19,9 @@ namespace fuzz {
 namespace {
 
 constexpr int clicks_per_case = 3;
+// On the real device, each click is left sounding for a few of its mixer's
+// periods, so that the mixer works on every clip the module starts.
+constexpr DWORD real_mixing_ms = 30;
 
 // A folder of the fuzzer's own holding Sound\click.wav: the file each case
 // plays, and the folder a mutated "path" value names.
@@ -109,8 +112,12 @@ void check_sound(faults::ledger& ledger, std::size_t plays_before, const std::op
 }  // namespace
 
 std::uint32_t case_seed(std::uint32_t run_seed, std::uint32_t index) {
-    // Distinct, well-spread seeds per index (a multiplicative hash).
-    return (run_seed + index) * 2654435761u;
+    // Run and index mixed together (splitmix64's finalizer), so that runs
+    // from neighbouring seeds share no stretch of cases.
+    std::uint64_t x = (std::uint64_t{run_seed} << 32 | index) + 0x9E3779B97F4A7C15ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return static_cast<std::uint32_t>((x ^ (x >> 31)) >> 32);
 }
 
 bytes read_file(const std::string& path) {
@@ -127,7 +134,8 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, watchdog& do
     dog.begin_case(seed, plan.description);
     own_folder().write(plan.file);
 
-    faults::ledger ledger;  // fake DirectSound; the mmio calls go to the real ones
+    faults::ledger ledger;  // the mmio calls go to the real ones
+    if (inputs.real_sound) ledger.sound().set_mode(faults::sound_mode::forward);
     std::string install_error;
     standin::host_options options;
     options.panel_lights = plan.panel_lights;
@@ -161,6 +169,7 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, watchdog& do
             std::vector<std::string> failures;
             load::click_detent(host, plan.detents[i], lit, failures);
             for (const std::string& f : failures) result.failures.push_back(where + f);
+            if (inputs.real_sound) Sleep(real_mixing_ms);
             dog.progress();
             check_sound(ledger, plays, expected, where, result);
             // Once a click has failed to sound, no later click tries the file again.

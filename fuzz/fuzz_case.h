@@ -15,6 +15,10 @@ class watchdog;
 struct fuzz_inputs {
     std::string gauge_file;
     bytes click;  // the build's click.wav
+    // Cases play through Wine's real DirectSound, which the ledger forwards
+    // to and records, instead of its fake device: a format the real mixer
+    // cannot take then crashes the run.
+    bool real_sound = false;
 };
 
 struct case_result {

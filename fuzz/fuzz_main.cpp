@@ -1,6 +1,7 @@
-// dimmer_fuzz [cases] [seed] | --replay SEED: mutated clip files and "path"
-// values against the built module. Prints the seed of every failing case;
-// exits 1 when any case failed, 3 on a hang.
+// dimmer_fuzz [--real-sound] [cases] [seed] | [--real-sound] --replay SEED:
+// mutated clip files and "path" values against the built module, on the fake
+// sound device or on Wine's real one. Prints the seed of every failing case;
+// exits 1 when any case failed, 3 on a hang, 4 on a crash.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,11 @@ static int run_program(int argc, char** argv) {
     inputs.gauge_file = GAUGE_FILE;
     try {
         inputs.click = fuzz::read_file(CLICK_FILE);
+        if (argc > 1 && std::strcmp(argv[1], "--real-sound") == 0) {
+            inputs.real_sound = true;
+            --argc;
+            ++argv;
+        }
         if (argc > 2 && std::strcmp(argv[1], "--replay") == 0) {
             const auto seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 0));
             return fuzz::replay_case(inputs, seed) ? 0 : 1;

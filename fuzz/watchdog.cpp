@@ -4,10 +4,29 @@
 #include <cstdio>
 
 namespace fuzz {
+namespace {
+watchdog* watching = nullptr;  // the one whose case a crash is reported in
+}
 
-watchdog::watchdog(DWORD quiet_ms) : quiet_ms_(quiet_ms), thread_([this] { watch(); }) {}
+watchdog::watchdog(DWORD quiet_ms)
+    : quiet_ms_(quiet_ms), thread_([this] { watch(); }), earlier_filter_(SetUnhandledExceptionFilter(report_crash)) {
+    watching = this;
+}
+
+LONG WINAPI watchdog::report_crash(EXCEPTION_POINTERS* exception) {
+    if (watching) {
+        const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
+        std::printf("CRASH seed 0x%08X: %s (exception 0x%08lX at %p)\n", watching->seed_,
+                    watching->description_.c_str(), record.ExceptionCode, record.ExceptionAddress);
+        std::fflush(stdout);
+    }
+    TerminateProcess(GetCurrentProcess(), crash_exit_code);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
 
 watchdog::~watchdog() {
+    watching = nullptr;
+    SetUnhandledExceptionFilter(earlier_filter_);
     {
         std::lock_guard guard(mutex_);
         stopping_ = true;
@@ -33,7 +52,7 @@ void watchdog::watch() {
             seen = now;
             since = GetTickCount64();
         } else if (GetTickCount64() - since > quiet_ms_) {
-            std::printf("HANG seed %u: %s (no progress for %lu ms)\n", seed_, description_.c_str(), quiet_ms_);
+            std::printf("HANG seed 0x%08X: %s (no progress for %lu ms)\n", seed_, description_.c_str(), quiet_ms_);
             std::fflush(stdout);
             TerminateProcess(GetCurrentProcess(), hang_exit_code);
         }

@@ -1,5 +1,6 @@
 // Ends the process when a case stops making progress: a hang in the module
-// (or in a platform call it makes) is a failure like any other.
+// (or in a platform call it makes) is a failure like any other. A crash on
+// any thread while it watches is reported with the case's seed too.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 namespace fuzz {
 
 constexpr int hang_exit_code = 3;
+constexpr int crash_exit_code = 4;
 
 class watchdog {
 public:
@@ -26,6 +28,7 @@ public:
 
 private:
     void watch();
+    static LONG WINAPI report_crash(EXCEPTION_POINTERS* exception);
 
     const DWORD quiet_ms_;
     std::atomic<std::uint64_t> steps_{0};
@@ -35,6 +38,7 @@ private:
     std::uint32_t seed_ = 0;
     std::string description_;
     std::thread thread_;
+    LPTOP_LEVEL_EXCEPTION_FILTER earlier_filter_;
 };
 
 }  // namespace fuzz

@@ -198,6 +198,46 @@ void format_length(riff_file& riff, random_source& random, std::string& note) {
     note += " fmt " + std::to_string(length) + " bytes";
 }
 
+void put_field(bytes& record, std::size_t at, std::size_t width, std::uint32_t value) {
+    for (std::size_t i = 0; i < width && at + i < record.size(); ++i) record[at + i] = std::uint8_t(value >> (8 * i));
+}
+
+std::uint32_t field(const bytes& record, std::size_t at, std::size_t width) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < width && at + i < record.size(); ++i) value |= std::uint32_t(record[at + i]) << (8 * i);
+    return value;
+}
+
+// One field of the format record set to an edge of its range. Half the time
+// the block size is then made to agree with channels and bits, so that the
+// format gets past the device's first checks to where it is played.
+void format_field(riff_file& riff, random_source& random, std::string& note) {
+    const auto at = chunk_index(riff, fourcc("fmt "));
+    if (!at) return;
+    struct format_field_values {
+        const char* name;
+        std::size_t offset, width;
+        std::vector<std::uint32_t> values;
+    };
+    static const std::vector<format_field_values> fields = {
+        {"tag", 0, 2, {0, 1, 2, 3, 0x55, 0xFFFE, 0xFFFF}},
+        {"channels", 2, 2, {0, 1, 2, 6, 255, 0xFFFF}},
+        {"rate", 4, 4, {0, 1, 99, 100, 8000, 44100, 200000, 200001, 40000000, 0x7FFFFFFF, 0xFFFFFFFF}},
+        {"bytes per second", 8, 4, {0, 1, 0xFFFFFFFF}},
+        {"block", 12, 2, {0, 1, 2, 3, 4, 8, 0xFFFF}},
+        {"bits", 14, 2, {0, 1, 8, 12, 16, 24, 32, 40, 56, 64, 128, 0xFFFF}},
+    };
+    bytes& record = riff.chunks[*at].data;
+    const format_field_values& f = pick(fields, random);
+    const std::uint32_t value = pick(f.values, random);
+    put_field(record, f.offset, f.width, value);
+    note += std::string(" fmt ") + f.name + " " + size_text(value);
+    if (random() & 1) {
+        put_field(record, 12, 2, field(record, 2, 2) * field(record, 14, 2) / 8);
+        note += " block agreeing";
+    }
+}
+
 // Inserted before "fmt " or "data" more often than elsewhere: there a
 // wrapping size matters most.
 void insert_filler(riff_file& riff, random_source& random, std::string& note) {
@@ -213,7 +253,7 @@ void insert_filler(riff_file& riff, random_source& random, std::string& note) {
 }
 
 using chunk_step = void (*)(riff_file&, random_source&, std::string&);
-const chunk_step chunk_steps[] = {set_size, reorder, duplicate, drop, format_length, insert_filler};
+const chunk_step chunk_steps[] = {set_size, reorder, duplicate, drop, format_length, format_field, insert_filler};
 
 void truncate(bytes& file, const std::vector<std::size_t>& boundaries, random_source& random, std::string& note) {
     std::vector<std::size_t> cuts = {0, 4, 8, 12};

@@ -1,5 +1,6 @@
 // Seeded variations of a wave file: broken sizes, truncations, chunks moved,
-// doubled, dropped or inserted, "fmt " of other lengths, and flipped bits.
+// doubled, dropped or inserted, "fmt " of other lengths or with fields at the
+// edges of their ranges, and flipped bits.
 #pragma once
 #include <cstdint>
 #include <random>

@@ -38,7 +38,7 @@ HRESULT check_buffer_desc(const DSBUFFERDESC* desc, DWORD* bytes) {
         return E_NOTIMPL;
     if (f->wFormatTag == WAVE_FORMAT_EXTENSIBLE && f->cbSize < sizeof(WAVEFORMATEXTENSIBLE) - sizeof(WAVEFORMATEX))
         return DSERR_INVALIDPARAM;
-    if (f->nChannels == 0 || f->nBlockAlign == 0 ||
+    if (f->nChannels == 0 || f->nBlockAlign == 0 || f->nAvgBytesPerSec == 0 ||
         f->nBlockAlign != f->nChannels * f->wBitsPerSample / 8)
         return DSERR_INVALIDPARAM;
     // The sample sizes and rates the device is documented to play; Wine's

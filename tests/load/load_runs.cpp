@@ -30,4 +30,14 @@ TEST(load, two_thousand_mutated_clips_and_paths) {
     EXPECT_GT(summary.sounding, 200u);
 }
 
+// The same cases through Wine's real DirectSound: every clip the module
+// starts is mixed by the real device, so a format it cannot take shows.
+TEST(load, three_hundred_mutated_clips_and_paths_on_real_sound) {
+    fuzz::fuzz_inputs inputs{GAUGE_FILE, fuzz::read_file(CLICK_FILE), true};
+    const fuzz::run_summary summary = fuzz::run_cases(inputs, 300, 3000);
+    EXPECT_EQ(summary.cases, 300u);
+    EXPECT_EQ(summary.failed, 0u) << "replay a failing seed with dimmer_fuzz --real-sound --replay SEED";
+    EXPECT_GT(summary.sounding, 30u);
+}
+
 }  // namespace
