@@ -47,17 +47,24 @@ struct click_times {
 click_times time_clicks(const std::vector<mouse_handler>& handlers, floor_click& floor, int clicks, DWORD pause_ms) {
     click_times times;
     standin::click_point point{5, 3};
-    for (int i = 0; i < clicks; ++i) {
-        // Each side gets the pause before its click: the first sound call
-        // after the device has gone quiet is the one that wakes it.
-        if (pause_ms) Sleep(pause_ms);
-        LONGLONG start = now();
+    auto module_click = [&](int i) {
+        const LONGLONG start = now();
         handlers[i % handlers.size()](&point, mouse_left_single);
         times.module.push_back(now() - start);
-        if (pause_ms) Sleep(pause_ms);
-        start = now();
+    };
+    auto floor_click = [&] {
+        const LONGLONG start = now();
         times.floor_ok = floor.click() && times.floor_ok;
         times.floor.push_back(now() - start);
+    };
+    // Each side gets a pause before its click, and the two take turns at
+    // going first: which one follows the other changed paced figures by
+    // more than two times from run to run.
+    for (int i = 0; i < clicks; ++i) {
+        if (pause_ms) Sleep(pause_ms);
+        if (i % 2) floor_click(); else module_click(i);
+        if (pause_ms) Sleep(pause_ms);
+        if (i % 2) module_click(i); else floor_click();
     }
     return times;
 }
