@@ -27,7 +27,7 @@ static int run_program() {
     std::printf("%-52s %-46s %-38s %s\n", "figure", "value", "target", "met");
     for (const figure& f : table)
         std::printf("%-52s %-46s %-38s %s\n", f.name.c_str(), f.value.c_str(), f.target.c_str(),
-                    f.target.empty() ? "" : (f.met ? "yes" : "NO"));
+                    f.target.empty() ? "" : !f.decided ? "undecided" : f.met ? "yes" : "NO");
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // The benchmark's figures, each measured by its own routine and printed as
-// one table: figure, value, target, whether the target was met.
+// one table: figure, value, target, whether the target was met. A figure too
+// noisy to tell either way is shown as undecided.
 #pragma once
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@ struct figure {
     std::string value;
     std::string target;
     bool met;
+    bool decided = true;
 };
 
 using figures = std::vector<figure>;

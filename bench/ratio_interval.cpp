@@ -1,0 +1,48 @@
+#include "bench/ratio_interval.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int resamplings = 400;
+
+size_t rank_of(size_t size, double q) { return std::min(size - 1, static_cast<size_t>(q * double(size))); }
+
+// A fixed seed: the same measurements always give the same interval.
+class draws {
+public:
+    size_t below(size_t bound) {
+        state_ = state_ * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<size_t>((state_ >> 33) % bound);
+    }
+
+private:
+    uint64_t state_ = 1;
+};
+
+double resampled_quantile(const std::vector<double>& values, double q, draws& pick, std::vector<double>& scratch) {
+    scratch.resize(values.size());
+    for (double& value : scratch) value = values[pick.below(values.size())];
+    auto at = scratch.begin() + rank_of(scratch.size(), q);
+    std::nth_element(scratch.begin(), at, scratch.end());
+    return *at;
+}
+
+}  // namespace
+
+double quantile(std::vector<double> values, double q) {
+    auto at = values.begin() + rank_of(values.size(), q);
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
+
+ratio_interval quantile_ratio(const std::vector<double>& top, const std::vector<double>& bottom, double q) {
+    draws pick;
+    std::vector<double> scratch, ratios;
+    for (int i = 0; i < resamplings; ++i) {
+        const double numerator = resampled_quantile(top, q, pick, scratch);
+        ratios.push_back(numerator / resampled_quantile(bottom, q, pick, scratch));
+    }
+    return {quantile(top, q) / quantile(bottom, q), quantile(ratios, 0.05), quantile(ratios, 0.95)};
+}
