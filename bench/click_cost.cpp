@@ -1,6 +1,7 @@
 // Click cost: the module's handler, called straight from its mouse table with
 // host services that do nothing, against the floor doing the same file and
-// sound work itself. Runs alternate, so both see the same machine state.
+// sound work itself on the module's own device. Runs alternate, so both see
+// the same machine state.
 // Paced clicks come after the previous clip has finished, as a person's do,
 // at uneven gaps: Wine's mixer wakes on a fixed period, and an even pace locks
 // each side to one phase of it, good or bad for a whole run. A burst comes
@@ -20,6 +21,7 @@
 #include "bench/floor_click.h"
 #include "bench/null_services.h"
 #include "bench/ratio_interval.h"
+#include "standin/faults/import_patch.h"
 #include "standin/standin_host.h"
 
 namespace {
@@ -28,6 +30,18 @@ constexpr int paced_clicks = 3000;
 constexpr DWORD pace_ms = 60;         // past the 45 ms clip
 constexpr DWORD pace_spread_ms = 10;  // one period of the mixer
 constexpr int burst_clicks = 2000;
+
+// The module's device, caught as the module opens it, so that the floor plays
+// through the very same device and both sides share one mixer.
+using device_opener = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
+device_opener open_device = nullptr;
+IDirectSound* module_device = nullptr;
+
+HRESULT WINAPI catch_module_device(LPCGUID guid, LPDIRECTSOUND* device, LPUNKNOWN outer) {
+    const HRESULT result = open_device(guid, device, outer);
+    if (result == DS_OK) module_device = *device;
+    return result;
+}
 
 double now_us() {
     static const double ticks_per_us = [] {
@@ -75,7 +89,7 @@ click_times time_clicks(const std::vector<mouse_handler>& handlers, floor_click&
     return times;
 }
 
-std::string time_text(double us) { return us < 10000 ? fixed_text(us, 1) + " us" : fixed_text(us / 1000, 1) + " ms"; }
+std::string time_text(double us) { return us < 1000 ? fixed_text(us, 1) + " us" : fixed_text(us / 1000, 2) + " ms"; }
 
 // One quantile of both sides and their ratio. The target is met when even the
 // top of the ratio's interval is within it, missed when even its bottom is
@@ -105,15 +119,26 @@ void report(const char* kind, int clicks, const click_times& times, bool tail_ta
 }  // namespace
 
 void measure_click_cost(const std::string& gauge_file, figures& out) {
-    standin::host host;
+    faults::import_patch device_catch;  // outlives the module, which the host unloads
+    std::string patch_error;
+    standin::host_options options;
+    options.before_module_init = [&](HMODULE module) {
+        if (device_catch.apply(module, {"dsound.dll", "DirectSoundCreate"},
+                               reinterpret_cast<void*>(&catch_module_device), &patch_error))
+            open_device = reinterpret_cast<device_opener>(device_catch.original());
+    };
+    standin::host host(options);
     host.load(gauge_file);
+    if (!device_catch.active()) throw std::runtime_error("cannot catch the module's sound device: " + patch_error);
     host.query();
     host.install();
+    module_device = nullptr;
     host.initialize();
+    if (!module_device) throw std::runtime_error("the module opened no sound device");
     std::vector<mouse_handler> handlers;
     for (const mouse_record& spot : host.mouse().hot_spots()) handlers.push_back(spot.handler);
     if (handlers.empty()) throw std::runtime_error("the module registered no hot spots");
-    floor_click floor(host.main_window_handle(), host.install_folder_path() + "\\Sound\\click.wav");
+    floor_click floor(module_device, host.install_folder_path() + "\\Sound\\click.wav");
 
     void* const* host_services = host.import_table()->services;
     host.import_table()->services = null_service_table();

@@ -3,17 +3,10 @@
 #include <mmsystem.h>
 
 #include <cstring>
-#include <stdexcept>
 
-floor_click::floor_click(HWND window, std::string clip_path) : clip_path_(std::move(clip_path)) {
-    if (DirectSoundCreate(nullptr, &device_, nullptr) != DS_OK) {
-        device_ = nullptr;
-        throw std::runtime_error("floor: cannot open a DirectSound device");
-    }
-    if (device_->SetCooperativeLevel(window, DSSCL_NORMAL) != DS_OK) {
-        device_->Release();
-        throw std::runtime_error("floor: cannot set the cooperative level");
-    }
+floor_click::floor_click(IDirectSound* device, std::string clip_path)
+    : clip_path_(std::move(clip_path)), device_(device) {
+    device_->AddRef();
 }
 
 floor_click::~floor_click() {

@@ -1,7 +1,7 @@
 // What a click must do at the least, done directly: read the clip with the
 // multimedia file calls into a GlobalAlloc'd block, then play it from a fresh
-// buffer on a DirectSound device of its own, keeping up to seven earlier
-// buffers and releasing those that have finished.
+// buffer on the given DirectSound device, keeping up to seven earlier buffers
+// and releasing those that have finished.
 #pragma once
 #include <windows.h>
 #include <dsound.h>
@@ -10,8 +10,8 @@
 
 class floor_click {
 public:
-    // Throws std::runtime_error when the device can't be opened.
-    floor_click(HWND window, std::string clip_path);
+    // Holds a reference to `device` of its own.
+    floor_click(IDirectSound* device, std::string clip_path);
     ~floor_click();
     floor_click(const floor_click&) = delete;
     floor_click& operator=(const floor_click&) = delete;
