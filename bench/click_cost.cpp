@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr int paced_clicks = 3000;
 constexpr DWORD pace_ms = 60;         // past the 45 ms clip
 constexpr DWORD pace_spread_ms = 10;  // one period of the mixer
 constexpr int burst_clicks = 2000;
@@ -118,7 +117,7 @@ void report(const char* kind, int clicks, const click_times& times, bool tail_ta
 
 }  // namespace
 
-void measure_click_cost(const std::string& gauge_file, figures& out) {
+void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures& out) {
     faults::import_patch device_catch;  // outlives the module, which the host unloads
     std::string patch_error;
     standin::host_options options;

@@ -16,7 +16,8 @@ struct figure {
 using figures = std::vector<figure>;
 
 // Each runs its own stand-in host on the module at `gauge_file`.
-void measure_click_cost(const std::string& gauge_file, figures& out);
+// Paced clicks per side: at least 1,000; more narrow the tail's interval.
+void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures& out);
 void measure_frame_cost(const std::string& gauge_file, figures& out);
 void measure_growth(const std::string& gauge_file, figures& out);
 void measure_footprint(const std::string& gauge_file, const std::string& floor_file, figures& out);
