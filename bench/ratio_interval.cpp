@@ -7,7 +7,12 @@ namespace {
 
 constexpr int resamplings = 400;
 
-size_t rank_of(size_t size, double q) { return std::min(size - 1, static_cast<size_t>(q * double(size))); }
+// Puts the element of rank q * size in its sorted place and returns it.
+double select_quantile(std::vector<double>& values, double q) {
+    auto at = values.begin() + std::min(values.size() - 1, static_cast<size_t>(q * double(values.size())));
+    std::nth_element(values.begin(), at, values.end());
+    return *at;
+}
 
 // A fixed seed: the same measurements always give the same interval.
 class draws {
@@ -24,18 +29,12 @@ private:
 double resampled_quantile(const std::vector<double>& values, double q, draws& pick, std::vector<double>& scratch) {
     scratch.resize(values.size());
     for (double& value : scratch) value = values[pick.below(values.size())];
-    auto at = scratch.begin() + rank_of(scratch.size(), q);
-    std::nth_element(scratch.begin(), at, scratch.end());
-    return *at;
+    return select_quantile(scratch, q);
 }
 
 }  // namespace
 
-double quantile(std::vector<double> values, double q) {
-    auto at = values.begin() + rank_of(values.size(), q);
-    std::nth_element(values.begin(), at, values.end());
-    return *at;
-}
+double quantile(std::vector<double> values, double q) { return select_quantile(values, q); }
 
 ratio_interval quantile_ratio(const std::vector<double>& top, const std::vector<double>& bottom, double q) {
     draws pick;
