@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs what building and running the gauge needs on a Debian 12 machine:
-# the MinGW-w64 cross compiler, CMake, Wine (32-bit), Xvfb, GoogleTest's
-# sources and stb. Safe to run again: it installs only what is missing.
+# the MinGW-w64 cross compiler, CMake, Wine (32-bit), Xvfb with X input and
+# screenshot tools, GoogleTest's sources and stb. Safe to run again: it
+# installs only what is missing.
 set -euo pipefail
 
 # wine64 brings the 64-bit server and services; the preloader lets the 32-bit
 # loader set up its address space in a few calls instead of thousands of probes.
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 cmake ninja-build python3
-          wine wine32:i386 wine64 wine32-preloader:i386 xvfb xauth googletest libstb-dev)
+          wine wine32:i386 wine64 wine32-preloader:i386 xvfb xauth xdotool x11-apps
+          googletest libstb-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -57,13 +59,8 @@ if [ ${#missing[@]} -eq 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 $sudo dpkg --add-architecture i386
-# A mirror caught mid-sync fails one index now and then: try again, and go on
-# with what was fetched if it still fails (the install below says if it lacks anything).
-for attempt in 1 2 3; do
-    $sudo apt-get update -q && break
-    echo "apt-get update failed (attempt $attempt); retrying in 10 s"
-    sleep 10
-done
-install() { DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"; }
-install || { sleep 10; $sudo apt-get update -q || true; install; }
+apt_sudo=$sudo
+source "$(dirname "$0")/apt_install.sh"
+apt_update
+apt_install_packages "${missing[@]}"
 if needs_qemu; then run_i386_through_qemu; fi
