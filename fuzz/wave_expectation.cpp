@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "standin/faults/fake_buffer.h"
+#include "standin/faults/fake_device.h"
 
 namespace fuzz {
 namespace {

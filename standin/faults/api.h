@@ -1,79 +1,72 @@
-// The calls the ledger counts and can fail: the module's imports, then the
-// methods of the DirectSound objects it is handed.
+// The calls the ledger counts and can fail, in one list: the module's
+// imports, then the methods of the DirectSound objects it is handed.
+//
+// An import's row gives its DLL, the ordinal it may be imported by instead
+// of its name (0: none), whether install() requires the module to import it,
+// and what a failed call reports when the test names no code: the return
+// value for calls returning a status (LSTATUS, MMRESULT, HRESULT), the
+// thread's last error for calls returning a handle, pointer or length.
+// Codes mirror what the platform reports for the same failure.
 #pragma once
 #include <cstddef>
+
+#define FAULTS_IMPORTS(X)                                                  \
+    X(GlobalAlloc, "kernel32.dll", 0, true, ERROR_NOT_ENOUGH_MEMORY)       \
+    X(GlobalLock, "kernel32.dll", 0, true, ERROR_INVALID_HANDLE)           \
+    X(GlobalUnlock, "kernel32.dll", 0, true, ERROR_NOT_LOCKED)             \
+    X(GlobalFree, "kernel32.dll", 0, true, ERROR_INVALID_HANDLE)           \
+    X(lstrcpyA, "kernel32.dll", 0, true, ERROR_NOACCESS)                   \
+    X(lstrcatA, "kernel32.dll", 0, true, ERROR_NOACCESS)                   \
+    X(lstrlenA, "kernel32.dll", 0, false, ERROR_NOACCESS)                  \
+    X(FindWindowA, "user32.dll", 0, true, ERROR_CANNOT_FIND_WND_CLASS)     \
+    X(RegOpenKeyExA, "advapi32.dll", 0, true, ERROR_FILE_NOT_FOUND)        \
+    X(RegQueryValueExA, "advapi32.dll", 0, true, ERROR_FILE_NOT_FOUND)     \
+    X(RegCloseKey, "advapi32.dll", 0, true, ERROR_INVALID_HANDLE)          \
+    X(mmioOpenA, "winmm.dll", 0, true, MMIOERR_FILENOTFOUND)               \
+    X(mmioDescend, "winmm.dll", 0, true, MMIOERR_CHUNKNOTFOUND)            \
+    X(mmioRead, "winmm.dll", 0, true, 0)                                   \
+    X(mmioAscend, "winmm.dll", 0, true, MMIOERR_CANNOTSEEK)                \
+    X(mmioClose, "winmm.dll", 0, true, MMIOERR_CANNOTWRITE)                \
+    X(mmioSeek, "winmm.dll", 0, false, 0)                                  \
+    X(DirectSoundCreate, "dsound.dll", 1, true, DSERR_NODRIVER)
+
+// The methods the module calls; any other is an unexpected call (see
+// sound_recorder.h). Release has no failure to report.
+#define FAULTS_METHODS(X)                                  \
+    X(device, Release, 0)                                  \
+    X(device, CreateSoundBuffer, DSERR_OUTOFMEMORY)        \
+    X(device, SetCooperativeLevel, DSERR_INVALIDPARAM)     \
+    X(buffer, Release, 0)                                  \
+    X(buffer, GetStatus, DSERR_GENERIC)                    \
+    X(buffer, Lock, DSERR_BUFFERLOST)                      \
+    X(buffer, Play, DSERR_BUFFERLOST)                      \
+    X(buffer, SetCurrentPosition, DSERR_BUFFERLOST)        \
+    X(buffer, Stop, DSERR_GENERIC)                         \
+    X(buffer, Unlock, DSERR_INVALIDPARAM)
 
 namespace faults {
 
 enum class api : unsigned {
-    GlobalAlloc,
-    GlobalLock,
-    GlobalUnlock,
-    GlobalFree,
-    lstrcpyA,
-    lstrcatA,
-    lstrlenA,
-    FindWindowA,
-    RegOpenKeyExA,
-    RegQueryValueExA,
-    RegCloseKey,
-    mmioOpenA,
-    mmioDescend,
-    mmioRead,
-    mmioAscend,
-    mmioClose,
-    mmioSeek,
-    DirectSoundCreate,
-    device_QueryInterface,
-    device_AddRef,
-    device_Release,
-    device_CreateSoundBuffer,
-    device_GetCaps,
-    device_DuplicateSoundBuffer,
-    device_SetCooperativeLevel,
-    device_Compact,
-    device_GetSpeakerConfig,
-    device_SetSpeakerConfig,
-    device_Initialize,
-    buffer_QueryInterface,
-    buffer_AddRef,
-    buffer_Release,
-    buffer_GetCaps,
-    buffer_GetCurrentPosition,
-    buffer_GetFormat,
-    buffer_GetVolume,
-    buffer_GetPan,
-    buffer_GetFrequency,
-    buffer_GetStatus,
-    buffer_Initialize,
-    buffer_Lock,
-    buffer_Play,
-    buffer_SetCurrentPosition,
-    buffer_SetFormat,
-    buffer_SetVolume,
-    buffer_SetPan,
-    buffer_SetFrequency,
-    buffer_Stop,
-    buffer_Unlock,
-    buffer_Restore,
-    buffer_SetFX,
-    buffer_AcquireResources,
-    buffer_GetObjectInPath,
+#define FAULTS_IMPORT_ENTRY(name, ...) name,
+    FAULTS_IMPORTS(FAULTS_IMPORT_ENTRY)
+#undef FAULTS_IMPORT_ENTRY
+#define FAULTS_METHOD_ENTRY(object, method, failure) object##_##method,
+    FAULTS_METHODS(FAULTS_METHOD_ENTRY)
+#undef FAULTS_METHOD_ENTRY
+    count
 };
 
-constexpr std::size_t api_count = static_cast<std::size_t>(api::buffer_GetObjectInPath) + 1;
+constexpr std::size_t api_count = static_cast<std::size_t>(api::count);
 
 constexpr std::size_t index_of(api a) { return static_cast<std::size_t>(a); }
 
 // "GlobalAlloc", "device.CreateSoundBuffer", "buffer.Play".
 const char* api_name(api a);
 
-// AddRef and Release have no failure to report; every other call can fail.
+// Release cannot fail; every other call can.
 bool api_can_fail(api a);
 
-// What a failed call reports when the test names no code: the return value
-// for calls returning a status (LSTATUS, MMRESULT, HRESULT), the thread's
-// last error for calls returning a handle, pointer or length.
+// What a failed call reports when the test names no code.
 long default_failure(api a);
 
 }  // namespace faults

@@ -22,33 +22,15 @@ std::string text(const char* format, ...) {
 }
 
 std::string pointer_text(const void* p) {
-    return p ? text("0x%lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p)))
-             : std::string("null");
+    return p ? text("0x%lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p))) : std::string("null");
 }
 
 std::string guid_text(REFGUID guid) {
-    struct known {
-        const GUID* guid;
-        const char* name;
-    };
-    static const known names[] = {
-        {&IID_IUnknown, "IUnknown"},
-        {&IID_IDirectSound, "IDirectSound"},
-        {&IID_IDirectSound8, "IDirectSound8"},
-        {&IID_IDirectSoundBuffer, "IDirectSoundBuffer"},
-        {&IID_IDirectSoundBuffer8, "IDirectSoundBuffer8"},
-        {&IID_IDirectSound3DBuffer, "IDirectSound3DBuffer"},
-        {&IID_IDirectSound3DListener, "IDirectSound3DListener"},
-        {&IID_IDirectSoundNotify, "IDirectSoundNotify"},
-        {&IID_IKsPropertySet, "IKsPropertySet"},
-        {&DSDEVID_DefaultPlayback, "DSDEVID_DefaultPlayback"},
-        {&DSDEVID_DefaultVoicePlayback, "DSDEVID_DefaultVoicePlayback"},
-    };
-    for (const known& k : names)
-        if (IsEqualGUID(guid, *k.guid)) return k.name;
-    return text("{%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", guid.Data1, guid.Data2,
-                guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4],
-                guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+    if (IsEqualGUID(guid, DSDEVID_DefaultPlayback)) return "DSDEVID_DefaultPlayback";
+    if (IsEqualGUID(guid, DSDEVID_DefaultVoicePlayback)) return "DSDEVID_DefaultVoicePlayback";
+    return text("{%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", guid.Data1, guid.Data2, guid.Data3,
+                guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                guid.Data4[6], guid.Data4[7]);
 }
 
 std::optional<std::string> read_string(const char* s) {

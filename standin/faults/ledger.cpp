@@ -4,13 +4,27 @@
 #include <cstdlib>
 #include <limits>
 
-#include "standin/faults/hook_table.h"
+#include "standin/faults/hooked_call.h"
 
 namespace faults {
 namespace {
 
 // The installed ledger; see ledger.h.
 ledger* installed_ledger = nullptr;
+
+struct hook_entry {
+    api which;
+    import_ref import;
+    void* hook;
+    bool required;  // install fails if the module doesn't import it
+};
+
+const hook_entry hooks[] = {
+#define FAULTS_HOOK_ENTRY(name, dll, ordinal, required, failure) \
+    {api::name, {dll, #name, ordinal}, reinterpret_cast<void*>(&hook_##name), required},
+    FAULTS_IMPORTS(FAULTS_HOOK_ENTRY)
+#undef FAULTS_HOOK_ENTRY
+};
 
 }  // namespace
 
@@ -27,26 +41,17 @@ bool ledger::install(HMODULE module, std::string* error) {
     };
     if (installed_ledger) return fail("another ledger is installed");
     std::string missing;
-    for (auto family : {memory_hooks(), string_hooks(), window_hooks(), registry_hooks(),
-                        mmio_hooks(), sound_hooks()}) {
-        for (const hook_entry& entry : family) {
-            import_patch patch;
-            std::string why;
-            if (!patch.apply(module, entry.import, entry.hook, &why)) {
-                if (entry.required) missing += (missing.empty() ? "" : "; ") + why;
-                continue;
-            }
-            originals_[index_of(entry.which)] = patch.original();
-            patches_.push_back(std::move(patch));
+    for (const hook_entry& entry : hooks) {
+        import_patch patch;
+        std::string why;
+        if (!patch.apply(module, entry.import, entry.hook, &why)) {
+            if (entry.required) missing += (missing.empty() ? "" : "; ") + why;
+            continue;
         }
+        originals_[index_of(entry.which)] = patch.original();
+        patches_.push_back(std::move(patch));
     }
     if (!missing.empty()) return fail(missing);
-    // Patching succeeded, so the headers are those of a valid image.
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
-        reinterpret_cast<const BYTE*>(module) +
-        reinterpret_cast<const IMAGE_DOS_HEADER*>(module)->e_lfanew);
-    image_begin_ = reinterpret_cast<const BYTE*>(module);
-    image_end_ = image_begin_ + nt->OptionalHeader.SizeOfImage;
     installed_ledger = this;
     return true;
 }
@@ -67,13 +72,9 @@ bool ledger::add_rule(api a, unsigned nth, bool onwards, std::optional<long> cod
     return true;
 }
 
-bool ledger::fail(api a, unsigned nth, std::optional<long> code) {
-    return add_rule(a, nth, false, code);
-}
+bool ledger::fail(api a, unsigned nth, std::optional<long> code) { return add_rule(a, nth, false, code); }
 
-bool ledger::fail_from(api a, unsigned nth, std::optional<long> code) {
-    return add_rule(a, nth, true, code);
-}
+bool ledger::fail_from(api a, unsigned nth, std::optional<long> code) { return add_rule(a, nth, true, code); }
 
 void ledger::clear_failures() {
     auto guard = lock();
@@ -95,15 +96,9 @@ verdict ledger::enter(api a) {
     return v;
 }
 
-std::uint64_t ledger::calls(api a) const {
-    auto guard = lock();
-    return calls_[index_of(a)];
-}
+std::uint64_t ledger::calls(api a) const { return copy(calls_[index_of(a)]); }
 
-std::uint64_t ledger::failures(api a) const {
-    auto guard = lock();
-    return failures_[index_of(a)];
-}
+std::uint64_t ledger::failures(api a) const { return copy(failures_[index_of(a)]); }
 
 held_resources ledger::held() const {
     auto guard = lock();
@@ -120,54 +115,21 @@ held_resources ledger::held() const {
     return h;
 }
 
-std::vector<std::string> ledger::problems() const {
-    auto guard = lock();
-    return state_.problems;
-}
+std::vector<std::string> ledger::problems() const { return copy(state_.problems); }
 
-memory_log ledger::memory() const {
-    auto guard = lock();
-    return state_.memory;
-}
+memory_log ledger::memory() const { return copy(state_.memory); }
 
-registry_log ledger::registry() const {
-    auto guard = lock();
-    return state_.registry;
-}
+registry_log ledger::registry() const { return copy(state_.registry); }
 
-mmio_log ledger::mmio() const {
-    auto guard = lock();
-    return state_.mmio;
-}
+mmio_log ledger::mmio() const { return copy(state_.mmio); }
 
-std::vector<string_call> ledger::strings() const {
-    auto guard = lock();
-    return state_.strings;
-}
+std::vector<string_call> ledger::strings() const { return copy(state_.strings); }
 
-std::vector<find_window_call> ledger::windows() const {
-    auto guard = lock();
-    return state_.windows;
-}
+std::vector<find_window_call> ledger::windows() const { return copy(state_.windows); }
 
 void ledger::problem(std::string what) {
     auto guard = lock();
     state_.problems.push_back(std::move(what));
-}
-
-bool ledger::in_module(const void* p) const {
-    auto b = static_cast<const BYTE*>(p);
-    return b && b >= image_begin_ && b < image_end_;
-}
-
-HGLOBAL ledger::block_containing(const void* p) const {
-    auto guard = lock();
-    auto b = static_cast<const BYTE*>(p);
-    for (const auto& [handle, block] : state_.memory.live) {
-        auto base = static_cast<const BYTE*>(block.base);
-        if (base && b >= base && b < base + block.bytes) return handle;
-    }
-    return nullptr;
 }
 
 ledger& hooked_ledger() {
@@ -176,6 +138,12 @@ ledger& hooked_ledger() {
         std::abort();
     }
     return *installed_ledger;
+}
+
+std::ostream& operator<<(std::ostream& out, const held_resources& held) {
+    return out << "{blocks " << held.blocks << ", bytes " << held.bytes << ", locks " << held.locks << ", keys "
+               << held.keys << ", files " << held.files << ", devices " << held.devices << ", buffers "
+               << held.buffers << "}";
 }
 
 }  // namespace faults

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "standin/faults/api.h"
-#include "standin/faults/fake_dsound.h"
 #include "standin/faults/import_patch.h"
 #include "standin/faults/records.h"
+#include "standin/faults/sound_recorder.h"
 
 namespace faults {
 
@@ -63,8 +63,8 @@ public:
     // Fail the nth call of `a` from now (1 = the next one), once; fail_from
     // fails that call and every later one. `code` replaces the default failure
     // (see default_failure). For DirectSound methods a success code such as
-    // S_FALSE or DS_NO_VIRTUALIZATION makes the call go through and report
-    // that code. False for AddRef/Release, which cannot fail, or nth == 0.
+    // S_FALSE makes the call go through and report that code. False for
+    // Release, which cannot fail, or nth == 0.
     bool fail(api a, unsigned nth, std::optional<long> code = {});
     bool fail_from(api a, unsigned nth, std::optional<long> code = {});
     bool fail_always(api a, std::optional<long> code = {}) { return fail_from(a, 1, code); }
@@ -74,7 +74,8 @@ public:
     std::uint64_t failures(api a) const;  // injected failures
     held_resources held() const;
     // Misuse seen: unbalanced unlocks, frees or closes of handles the module
-    // doesn't hold, DirectSound objects used after their last Release...
+    // doesn't hold, DirectSound objects used after their last Release, calls
+    // of DirectSound methods the module is not expected to make...
     std::vector<std::string> problems() const;
 
     memory_log memory() const;
@@ -82,8 +83,8 @@ public:
     mmio_log mmio() const;
     std::vector<string_call> strings() const;
     std::vector<find_window_call> windows() const;
-    fake_dsound& sound() { return sound_; }
-    const fake_dsound& sound() const { return sound_; }
+    sound_recorder& sound() { return sound_; }
+    const sound_recorder& sound() const { return sound_; }
 
     // ---- for the hooks and the DirectSound objects ----
     std::unique_lock<std::recursive_mutex> lock() const { return std::unique_lock(mutex_); }
@@ -94,8 +95,6 @@ public:
     }
     ledger_state& state() { return state_; }
     void problem(std::string what);
-    bool in_module(const void* p) const;
-    HGLOBAL block_containing(const void* p) const;  // live block holding p, or null
 
 private:
     struct rule {
@@ -105,6 +104,11 @@ private:
         std::optional<long> code;
     };
     bool add_rule(api a, unsigned nth, bool onwards, std::optional<long> code);
+    template <class T>
+    T copy(const T& part) const {
+        auto guard = lock();
+        return part;
+    }
 
     mutable std::recursive_mutex mutex_;
     std::array<std::uint64_t, api_count> calls_{};
@@ -114,25 +118,11 @@ private:
     std::uint64_t seq_ = 0;
     ledger_state state_;
     std::vector<import_patch> patches_;
-    const BYTE* image_begin_ = nullptr;
-    const BYTE* image_end_ = nullptr;
-    fake_dsound sound_;
+    sound_recorder sound_;
 };
 
 // The installed ledger. Hooks call this; with none installed it stops the
 // process with a message, since a hooked call then has nowhere to go.
 ledger& hooked_ledger();
-
-// Restores the thread's last error on scope exit to the value captured after
-// the real call, so bookkeeping can't disturb what the module reads.
-class last_error_keeper {
-public:
-    ~last_error_keeper() { SetLastError(error_); }
-    void capture() { error_ = GetLastError(); }
-    void set(DWORD error) { error_ = error; }
-
-private:
-    DWORD error_ = GetLastError();
-};
 
 }  // namespace faults

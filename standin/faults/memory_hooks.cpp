@@ -1,101 +1,67 @@
 // GlobalAlloc, GlobalLock, GlobalUnlock, GlobalFree: counted, failable, and
 // tracked per block so the ledger knows what the module still holds.
 #include "standin/faults/describe.h"
-#include "standin/faults/hook_table.h"
-#include "standin/faults/ledger.h"
+#include "standin/faults/hooked_call.h"
 
 namespace faults {
-namespace {
 
 HGLOBAL WINAPI hook_GlobalAlloc(UINT flags, SIZE_T bytes) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::GlobalAlloc);
+    hooked_call call(api::GlobalAlloc);
     HGLOBAL block = nullptr;
-    if (v.fail) {
-        error.set(v.code);
-    } else {
-        block = l.real<decltype(&GlobalAlloc)>(api::GlobalAlloc)(flags, bytes);
-        error.capture();
-    }
-    memory_log& m = l.state().memory;
-    m.allocs.push_back({{v.seq, v.fail}, flags, bytes, block});
-    if (block) m.live[block] = {flags, bytes, 0, (flags & GMEM_MOVEABLE) ? nullptr : block, v.seq};
+    if (call.failing())
+        call.fail_in_last_error();
+    else
+        block = call.real<decltype(GlobalAlloc)>(flags, bytes);
+    memory_log& m = call.state().memory;
+    m.allocs.push_back({call.mark(), flags, bytes, block});
+    if (block) m.live[block] = {flags, bytes, 0, call.mark().seq};
     return block;
 }
 
 LPVOID WINAPI hook_GlobalLock(HGLOBAL block) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::GlobalLock);
-    if (v.fail) {
-        error.set(v.code);
+    hooked_call call(api::GlobalLock);
+    if (call.failing()) {
+        call.fail_in_last_error();
         return nullptr;
     }
-    void* p = l.real<decltype(&GlobalLock)>(api::GlobalLock)(block);
-    error.capture();
-    auto live = l.state().memory.live.find(block);
-    if (p && live != l.state().memory.live.end()) {
-        ++live->second.locks;
-        live->second.base = p;
-    }
+    void* p = call.real<decltype(GlobalLock)>(block);
+    auto live = call.state().memory.live.find(block);
+    if (p && live != call.state().memory.live.end()) ++live->second.locks;
     return p;
 }
 
 BOOL WINAPI hook_GlobalUnlock(HGLOBAL block) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::GlobalUnlock);
-    if (v.fail) {
-        error.set(v.code);
+    hooked_call call(api::GlobalUnlock);
+    if (call.failing()) {
+        call.fail_in_last_error();
         return FALSE;
     }
-    BOOL still_locked = l.real<decltype(&GlobalUnlock)>(api::GlobalUnlock)(block);
-    error.capture();
-    auto live = l.state().memory.live.find(block);
-    if (live == l.state().memory.live.end())
-        l.problem("GlobalUnlock(" + pointer_text(block) + "): not a block the module holds");
+    BOOL still_locked = call.real<decltype(GlobalUnlock)>(block);
+    auto live = call.state().memory.live.find(block);
+    if (live == call.state().memory.live.end())
+        call.owner().problem("GlobalUnlock(" + pointer_text(block) + "): not a block the module holds");
     else if (live->second.locks == 0)
-        l.problem("GlobalUnlock(" + pointer_text(block) + "): block is not locked");
+        call.owner().problem("GlobalUnlock(" + pointer_text(block) + "): block is not locked");
     else
         --live->second.locks;
     return still_locked;
 }
 
 HGLOBAL WINAPI hook_GlobalFree(HGLOBAL block) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::GlobalFree);
-    if (v.fail) {
-        error.set(v.code);
+    hooked_call call(api::GlobalFree);
+    if (call.failing()) {
+        call.fail_in_last_error();
         return block;
     }
-    HGLOBAL left = l.real<decltype(&GlobalFree)>(api::GlobalFree)(block);
-    error.capture();
-    memory_log& m = l.state().memory;
+    HGLOBAL left = call.real<decltype(GlobalFree)>(block);
+    memory_log& m = call.state().memory;
     auto live = m.live.find(block);
     if (live == m.live.end()) {
-        l.problem("GlobalFree(" + pointer_text(block) + "): not a block the module holds");
+        call.owner().problem("GlobalFree(" + pointer_text(block) + "): not a block the module holds");
     } else if (!left) {
-        if (live->second.locks) m.locked_frees.push_back({v.seq, block, live->second.locks});
         m.live.erase(live);
     }
     return left;
 }
-
-const hook_entry table[] = {
-    {api::GlobalAlloc, {"kernel32.dll", "GlobalAlloc"}, reinterpret_cast<void*>(hook_GlobalAlloc), true},
-    {api::GlobalLock, {"kernel32.dll", "GlobalLock"}, reinterpret_cast<void*>(hook_GlobalLock), true},
-    {api::GlobalUnlock, {"kernel32.dll", "GlobalUnlock"}, reinterpret_cast<void*>(hook_GlobalUnlock), true},
-    {api::GlobalFree, {"kernel32.dll", "GlobalFree"}, reinterpret_cast<void*>(hook_GlobalFree), true},
-};
-
-}  // namespace
-
-std::span<const hook_entry> memory_hooks() { return table; }
 
 }  // namespace faults

@@ -50,20 +50,11 @@ struct live_block {
     UINT flags = 0;
     SIZE_T bytes = 0;
     unsigned locks = 0;
-    void* base = nullptr;   // where GlobalLock put it (the handle itself for GMEM_FIXED)
     std::uint64_t seq = 0;  // of its GlobalAlloc
-};
-
-// GlobalFree of a block with locks outstanding: legal, but worth knowing.
-struct locked_free {
-    std::uint64_t seq = 0;
-    HGLOBAL block = nullptr;
-    unsigned locks = 0;
 };
 
 struct memory_log {
     std::vector<global_alloc_call> allocs;
-    std::vector<locked_free> locked_frees;
     std::map<HGLOBAL, live_block> live;
 };
 
@@ -75,17 +66,13 @@ struct reg_open_call : call_mark {
     DWORD options = 0;
     REGSAM access = 0;
     LSTATUS result = 0;
-    HKEY key = nullptr;  // opened key on success
 };
 
 struct reg_query_call : call_mark {
     HKEY key = nullptr;
     std::optional<std::string> value;    // nullopt: null name (the default value)
     bool data_given = false;             // false: a size query
-    bool type_given = false;
     std::optional<DWORD> size_in;        // *lpcbData on entry; nullopt: no size pointer
-    std::optional<DWORD> size_out;       // *lpcbData on return
-    std::optional<DWORD> type_out;       // *lpType on return (real calls only)
     LSTATUS result = 0;
 };
 
@@ -101,11 +88,7 @@ struct mmio_open_call : call_mark {
     std::optional<std::string> file;  // nullopt: null name
     DWORD flags = 0;
     bool info_given = false;
-    FOURCC io_proc = 0;               // info->fccIOProc, e.g. FOURCC_MEM
-    const void* memory = nullptr;     // info->pchBuffer
-    LONG memory_bytes = 0;            // info->cchBuffer
     HMMIO result = nullptr;
-    UINT error = 0;                   // info->wErrorRet on return
 };
 
 struct mmio_descend_call : call_mark {
@@ -114,9 +97,6 @@ struct mmio_descend_call : call_mark {
     FOURCC searched = 0;              // ckid for FINDCHUNK, fccType for FINDRIFF/FINDLIST
     bool parent_given = false;
     MMRESULT result = 0;
-    FOURCC found_id = 0;              // on success
-    DWORD found_size = 0;
-    FOURCC found_type = 0;
 };
 
 struct mmio_read_call : call_mark {
@@ -137,14 +117,12 @@ struct mmio_log {
 // lstrcpyA and lstrcatA: the strings as they were, to see the paths built.
 struct string_call : call_mark {
     api which = api::lstrcpyA;
-    std::optional<std::string> dest_before;  // lstrcatA only; nullopt: null or unreadable
     std::optional<std::string> source;       // nullopt: null or unreadable
     std::optional<std::string> result;       // destination after a real call
 };
 
 struct find_window_call : call_mark {
-    std::optional<std::string> class_name;  // nullopt: null, or an atom (below)
-    WORD class_atom = 0;
+    std::optional<std::string> class_name;  // nullopt: null, or an atom
     std::optional<std::string> title;
     HWND result = nullptr;
 };

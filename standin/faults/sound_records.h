@@ -5,7 +5,6 @@
 #include <dsound.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +14,7 @@ namespace faults {
 
 struct sound_create_call : call_mark {
     const GUID* device_ptr = nullptr;  // expected null: the default device
-    std::optional<GUID> device;        // *device_ptr
     IUnknown* outer = nullptr;
-    bool out_given = false;
     HRESULT result = 0;
     int device_id = 0;                 // 0 when no device was handed out
 };
@@ -32,15 +29,11 @@ struct cooperative_call : call_mark {
 // CreateSoundBuffer's description, copied field by field.
 struct buffer_request : call_mark {
     int device = 0;
-    bool desc_given = false;
-    DWORD size = 0;       // dwSize
+    DWORD size = 0;       // dwSize; 0 when no description was given
     DWORD flags = 0;
     DWORD bytes = 0;      // dwBufferBytes
     DWORD reserved = 0;
-    const WAVEFORMATEX* format_ptr = nullptr;
-    WAVEFORMATEX format{};             // sizeof(WAVEFORMATEX) bytes copied from format_ptr
-    bool format_in_module = false;     // format_ptr lies inside the module's image
-    HGLOBAL format_block = nullptr;    // or inside this live GlobalAlloc'd block
+    WAVEFORMATEX format{};             // sizeof(WAVEFORMATEX) bytes copied from lpwfxFormat
     GUID algorithm{};                  // guid3DAlgorithm, when dwSize covers it
     IUnknown* outer = nullptr;
     HRESULT result = 0;
@@ -84,10 +77,10 @@ struct position_call : call_mark {
     HRESULT result = 0;
 };
 
+// A reference the module gave back: a Release.
 struct ref_call : call_mark {
     std::string object;  // "device#1", "buffer#2"
-    bool add_ref = false;
-    ULONG count = 0;     // the count returned
+    ULONG count = 0;     // the count afterwards
 };
 
 struct sound_log {

@@ -1,70 +1,42 @@
 // lstrcpyA, lstrcatA and lstrlenA: the module builds its file and registry
 // paths with these, so the strings are recorded.
 #include "standin/faults/describe.h"
-#include "standin/faults/hook_table.h"
-#include "standin/faults/ledger.h"
+#include "standin/faults/hooked_call.h"
 
 namespace faults {
 namespace {
 
-LPSTR WINAPI hook_lstrcpyA(LPSTR dest, LPCSTR source) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::lstrcpyA);
-    string_call call{{v.seq, v.fail}, api::lstrcpyA, std::nullopt, read_string(source), std::nullopt};
+// lstrcpyA and lstrcatA alike: the source and what the destination became.
+template <class Function>
+LPSTR record_copy(api which, LPSTR dest, LPCSTR source) {
+    hooked_call call(which);
+    string_call record{call.mark(), which, read_string(source), std::nullopt};
     LPSTR result = nullptr;
-    if (v.fail) {
-        error.set(v.code);
+    if (call.failing()) {
+        call.fail_in_last_error();
     } else {
-        result = l.real<decltype(&lstrcpyA)>(api::lstrcpyA)(dest, source);
-        error.capture();
-        if (result) call.result = read_string(dest);
+        result = call.real<Function>(dest, source);
+        if (result) record.result = read_string(dest);
     }
-    l.state().strings.push_back(std::move(call));
+    call.state().strings.push_back(std::move(record));
     return result;
 }
-
-LPSTR WINAPI hook_lstrcatA(LPSTR dest, LPCSTR source) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::lstrcatA);
-    string_call call{{v.seq, v.fail}, api::lstrcatA, read_string(dest), read_string(source), std::nullopt};
-    LPSTR result = nullptr;
-    if (v.fail) {
-        error.set(v.code);
-    } else {
-        result = l.real<decltype(&lstrcatA)>(api::lstrcatA)(dest, source);
-        error.capture();
-        if (result) call.result = read_string(dest);
-    }
-    l.state().strings.push_back(std::move(call));
-    return result;
-}
-
-int WINAPI hook_lstrlenA(LPCSTR s) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::lstrlenA);
-    if (v.fail) {
-        error.set(v.code);
-        return 0;
-    }
-    int n = l.real<decltype(&lstrlenA)>(api::lstrlenA)(s);
-    error.capture();
-    return n;
-}
-
-const hook_entry table[] = {
-    {api::lstrcpyA, {"kernel32.dll", "lstrcpyA"}, reinterpret_cast<void*>(hook_lstrcpyA), true},
-    {api::lstrcatA, {"kernel32.dll", "lstrcatA"}, reinterpret_cast<void*>(hook_lstrcatA), true},
-    {api::lstrlenA, {"kernel32.dll", "lstrlenA"}, reinterpret_cast<void*>(hook_lstrlenA), false},
-};
 
 }  // namespace
 
-std::span<const hook_entry> string_hooks() { return table; }
+LPSTR WINAPI hook_lstrcpyA(LPSTR dest, LPCSTR source) {
+    return record_copy<decltype(lstrcpyA)>(api::lstrcpyA, dest, source);
+}
+
+LPSTR WINAPI hook_lstrcatA(LPSTR dest, LPCSTR source) {
+    return record_copy<decltype(lstrcatA)>(api::lstrcatA, dest, source);
+}
+
+int WINAPI hook_lstrlenA(LPCSTR s) {
+    hooked_call call(api::lstrlenA);
+    if (!call.failing()) return call.real<decltype(lstrlenA)>(s);
+    call.fail_in_last_error();
+    return 0;
+}
 
 }  // namespace faults

@@ -1,41 +1,21 @@
 // FindWindowA: the module looks for the simulator's main window with it.
 #include "standin/faults/describe.h"
-#include "standin/faults/hook_table.h"
-#include "standin/faults/ledger.h"
+#include "standin/faults/hooked_call.h"
 
 namespace faults {
-namespace {
 
 HWND WINAPI hook_FindWindowA(LPCSTR class_name, LPCSTR title) {
-    last_error_keeper error;
-    ledger& l = hooked_ledger();
-    auto guard = l.lock();
-    verdict v = l.enter(api::FindWindowA);
-    find_window_call call{{v.seq, v.fail}};
-    // A class may be given as an atom: a pointer whose high word is zero.
-    if (IS_INTRESOURCE(class_name))
-        call.class_atom = LOWORD(reinterpret_cast<std::uintptr_t>(class_name));
+    hooked_call call(api::FindWindowA);
+    find_window_call record{call.mark()};
+    // A class given as an atom (a pointer whose high word is zero) is no string.
+    if (!IS_INTRESOURCE(class_name)) record.class_name = read_string(class_name);
+    record.title = read_string(title);
+    if (call.failing())
+        call.fail_in_last_error();
     else
-        call.class_name = read_string(class_name);
-    call.title = read_string(title);
-    HWND window = nullptr;
-    if (v.fail) {
-        error.set(v.code);
-    } else {
-        window = l.real<decltype(&FindWindowA)>(api::FindWindowA)(class_name, title);
-        error.capture();
-    }
-    call.result = window;
-    l.state().windows.push_back(std::move(call));
-    return window;
+        record.result = call.real<decltype(FindWindowA)>(class_name, title);
+    call.state().windows.push_back(std::move(record));
+    return record.result;
 }
-
-const hook_entry table[] = {
-    {api::FindWindowA, {"user32.dll", "FindWindowA"}, reinterpret_cast<void*>(hook_FindWindowA), true},
-};
-
-}  // namespace
-
-std::span<const hook_entry> window_hooks() { return table; }
 
 }  // namespace faults

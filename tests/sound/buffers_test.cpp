@@ -28,7 +28,7 @@ std::ptrdiff_t position_of(const faults::sound_log& log, const std::string& call
 // Whether the module let go of a buffer's last reference.
 bool released(const faults::sound_log& log, int id) {
     return std::any_of(log.refs.begin(), log.refs.end(), [&](const faults::ref_call& r) {
-        return r.object == buffer(id) && !r.add_ref && r.count == 0;
+        return r.object == buffer(id) && r.count == 0;
     });
 }
 

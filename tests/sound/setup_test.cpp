@@ -198,7 +198,7 @@ const setup_failure refused_calls[] = {
 
 long device_releases(const faults::sound_log& log) {
     return std::count_if(log.refs.begin(), log.refs.end(),
-                         [](const faults::ref_call& r) { return r.object == "device#1" && !r.add_ref; });
+                         [](const faults::ref_call& r) { return r.object == "device#1"; });
 }
 
 class sound_setup_failure : public testing::TestWithParam<setup_failure> {};

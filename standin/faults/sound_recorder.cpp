@@ -1,0 +1,83 @@
+#include "standin/faults/sound_recorder.h"
+
+#include "standin/faults/describe.h"
+#include "standin/faults/fake_device.h"
+#include "standin/faults/hooked_call.h"
+#include "standin/faults/recorded_objects.h"
+
+namespace faults {
+
+sound_recorder::sound_recorder(ledger& owner) : owner_(owner) {}
+
+sound_recorder::~sound_recorder() = default;
+
+void sound_recorder::set_mode(sound_mode mode) {
+    auto guard = owner_.lock();
+    mode_ = mode;
+}
+
+sound_mode sound_recorder::mode() const {
+    auto guard = owner_.lock();
+    return mode_;
+}
+
+bool sound_recorder::finish_playing(int buffer) {
+    auto guard = owner_.lock();
+    if (buffer < 1 || buffer > static_cast<int>(buffers_.size())) return false;
+    return buffers_[buffer - 1]->finish_playing();
+}
+
+sound_log sound_recorder::log() const {
+    auto guard = owner_.lock();
+    return log_;
+}
+
+std::size_t sound_recorder::devices_alive() const {
+    auto guard = owner_.lock();
+    std::size_t n = 0;
+    for (const auto& d : devices_) n += d->alive();
+    return n;
+}
+
+std::size_t sound_recorder::buffers_alive() const {
+    auto guard = owner_.lock();
+    std::size_t n = 0;
+    for (const auto& b : buffers_) n += b->alive();
+    return n;
+}
+
+recorded_buffer& sound_recorder::add_buffer(recorded_device& device, IDirectSoundBuffer* inner) {
+    const int id = static_cast<int>(buffers_.size()) + 1;
+    buffers_.push_back(std::make_unique<recorded_buffer>(*this, id, device, inner));
+    return *buffers_.back();
+}
+
+HRESULT sound_recorder::create(const verdict& v, const GUID* device, LPDIRECTSOUND* out, LPUNKNOWN outer,
+                               direct_sound_create_fn real) {
+    log_.sequence.push_back("DirectSoundCreate(" + (device ? guid_text(*device) : "null") + "," +
+                            pointer_text(outer) + ")");
+    sound_create_call record{{v.seq, v.fail}, device, outer};
+    HRESULT hr = v.code;
+    // An injected success code goes through to a device and is reported in place of DS_OK.
+    if (!v.fail || SUCCEEDED(v.code)) {
+        IDirectSound* inner = nullptr;
+        hr = (mode_ == sound_mode::forward ? real : fake_direct_sound_create)(device, out ? &inner : nullptr, outer);
+        if (SUCCEEDED(hr) && out) {
+            record.device_id = static_cast<int>(devices_.size()) + 1;
+            devices_.push_back(std::make_unique<recorded_device>(*this, record.device_id, inner));
+            *out = devices_.back().get();
+        }
+        if (v.fail && hr == DS_OK) hr = v.code;
+    }
+    record.result = hr;
+    log_.creates.push_back(record);
+    return hr;
+}
+
+HRESULT WINAPI hook_DirectSoundCreate(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer) {
+    hooked_call call(api::DirectSoundCreate);
+    return call.owner().sound().create(call.outcome(), device, out, outer,
+                                       call.original<decltype(DirectSoundCreate)>());
+}
+
+}  // namespace faults
