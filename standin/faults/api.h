@@ -8,6 +8,10 @@
 // thread's last error for calls returning a handle, pointer or length.
 // Codes mirror what the platform reports for the same failure.
 #pragma once
+#include <windows.h>
+#include <dsound.h>
+#include <mmsystem.h>
+
 #include <cstddef>
 
 #define FAULTS_IMPORTS(X)                                                  \
@@ -60,13 +64,23 @@ constexpr std::size_t api_count = static_cast<std::size_t>(api::count);
 
 constexpr std::size_t index_of(api a) { return static_cast<std::size_t>(a); }
 
-// "GlobalAlloc", "device.CreateSoundBuffer", "buffer.Play".
-const char* api_name(api a);
+struct api_facts {
+    const char* name;  // "GlobalAlloc", "device.CreateSoundBuffer", "buffer.Play"
+    long failure;      // what a failed call reports when the test names no code
+};
 
+inline constexpr api_facts facts_of_api[] = {
+#define FAULTS_IMPORT_FACTS(name, dll, ordinal, required, failure) {#name, failure},
+    FAULTS_IMPORTS(FAULTS_IMPORT_FACTS)
+#undef FAULTS_IMPORT_FACTS
+#define FAULTS_METHOD_FACTS(object, method, failure) {#object "." #method, failure},
+    FAULTS_METHODS(FAULTS_METHOD_FACTS)
+#undef FAULTS_METHOD_FACTS
+};
+
+constexpr const char* api_name(api a) { return facts_of_api[index_of(a)].name; }
+constexpr long default_failure(api a) { return facts_of_api[index_of(a)].failure; }
 // Release cannot fail; every other call can.
-bool api_can_fail(api a);
-
-// What a failed call reports when the test names no code.
-long default_failure(api a);
+constexpr bool api_can_fail(api a) { return a != api::device_Release && a != api::buffer_Release; }
 
 }  // namespace faults

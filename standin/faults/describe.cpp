@@ -1,7 +1,5 @@
 #include "standin/faults/describe.h"
 
-#include <dsound.h>
-
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -23,14 +21,6 @@ std::string text(const char* format, ...) {
 
 std::string pointer_text(const void* p) {
     return p ? text("0x%lx", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(p))) : std::string("null");
-}
-
-std::string guid_text(REFGUID guid) {
-    if (IsEqualGUID(guid, DSDEVID_DefaultPlayback)) return "DSDEVID_DefaultPlayback";
-    if (IsEqualGUID(guid, DSDEVID_DefaultVoicePlayback)) return "DSDEVID_DefaultVoicePlayback";
-    return text("{%08lx-%04x-%04x-%02x%02x-%02x%02x%02x%02x%02x%02x}", guid.Data1, guid.Data2, guid.Data3,
-                guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
-                guid.Data4[6], guid.Data4[7]);
 }
 
 std::optional<std::string> read_string(const char* s) {

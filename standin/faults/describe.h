@@ -13,9 +13,6 @@ std::string text(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "null" or "0x1234abcd".
 std::string pointer_text(const void* p);
 
-// "DSDEVID_DefaultPlayback" and the like, else "{xxxxxxxx-...}".
-std::string guid_text(REFGUID guid);
-
 // The string a pointer points at, or nullopt when it is null or unreadable.
 std::optional<std::string> read_string(const char* s);
 

@@ -53,8 +53,8 @@ bool module_still_loaded(HMODULE module, void** slot) {
            owner == module;
 }
 
-}  // namespace
-
+// Every import address table slot of `module` that imports `what`. Empty when
+// the module doesn't import it (or isn't a valid PE image).
 std::vector<void**> find_import_slots(HMODULE module, const import_ref& what) {
     std::vector<void**> found;
     const IMAGE_NT_HEADERS32* nt = nt_headers(module);
@@ -76,40 +76,17 @@ std::vector<void**> find_import_slots(HMODULE module, const import_ref& what) {
     return found;
 }
 
-import_patch::~import_patch() { restore(); }
+}  // namespace
 
-import_patch::import_patch(import_patch&& other) noexcept
-    : module_(other.module_), replacement_(other.replacement_), slots_(std::move(other.slots_)) {
-    other.slots_.clear();
-}
-
-import_patch& import_patch::operator=(import_patch&& other) noexcept {
-    if (this != &other) {
-        restore();
-        module_ = other.module_;
-        replacement_ = other.replacement_;
-        slots_ = std::move(other.slots_);
-        other.slots_.clear();
-    }
-    return *this;
-}
-
-bool import_patch::apply(HMODULE module, const import_ref& what, void* replacement,
-                         std::string* error) {
+bool import_patch::apply(HMODULE module, const import_ref& what, void* replacement, std::string* error) {
     restore();
     auto fail = [&](std::string why) {
         restore();
         if (error) *error = std::move(why);
         return false;
     };
-    std::string label = what.dll;
-    label += '!';
-    if (what.name) {
-        label += what.name;
-    } else {
-        label += '#';
-        label += std::to_string(what.ordinal);
-    }
+    std::string label = std::string(what.dll) + '!' + (what.name ? what.name : "#");
+    if (!what.name) label += std::to_string(what.ordinal);
     std::vector<void**> found = find_import_slots(module, what);
     if (found.empty()) return fail("module does not import " + label);
     module_ = module;
@@ -117,8 +94,7 @@ bool import_patch::apply(HMODULE module, const import_ref& what, void* replaceme
     for (void** slot : found) {
         void* original = *slot;
         if (!write_slot(slot, replacement))
-            return fail("cannot write the import slot of " + label + " (error " +
-                        std::to_string(GetLastError()) + ")");
+            return fail("cannot write the import slot of " + label + " (error " + std::to_string(GetLastError()) + ")");
         slots_.push_back({slot, original});
     }
     return true;

@@ -17,18 +17,12 @@ struct import_ref {
     WORD ordinal = 0;
 };
 
-// Every import address table slot of `module` that imports `what`. Empty when
-// the module doesn't import it (or isn't a valid PE image).
-std::vector<void**> find_import_slots(HMODULE module, const import_ref& what);
-
 // One redirected import. Restores the original addresses on destruction, unless
 // the module has been unloaded or the slot no longer holds the replacement.
 class import_patch {
 public:
     import_patch() = default;
-    ~import_patch();
-    import_patch(import_patch&& other) noexcept;
-    import_patch& operator=(import_patch&& other) noexcept;
+    ~import_patch() { restore(); }
     import_patch(const import_patch&) = delete;
     import_patch& operator=(const import_patch&) = delete;
 
@@ -41,7 +35,6 @@ public:
     bool active() const { return !slots_.empty(); }
     // The address the module called before the patch (the first slot's).
     void* original() const { return active() ? slots_.front().original : nullptr; }
-    std::size_t slot_count() const { return slots_.size(); }
 
 private:
     struct patched_slot {

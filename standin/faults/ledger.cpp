@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 
 #include "standin/faults/hooked_call.h"
 
@@ -42,14 +41,14 @@ bool ledger::install(HMODULE module, std::string* error) {
     if (installed_ledger) return fail("another ledger is installed");
     std::string missing;
     for (const hook_entry& entry : hooks) {
-        import_patch patch;
+        import_patch& patch = patches_.emplace_back();
         std::string why;
-        if (!patch.apply(module, entry.import, entry.hook, &why)) {
-            if (entry.required) missing += (missing.empty() ? "" : "; ") + why;
+        if (patch.apply(module, entry.import, entry.hook, &why)) {
+            originals_[index_of(entry.which)] = patch.original();
             continue;
         }
-        originals_[index_of(entry.which)] = patch.original();
-        patches_.push_back(std::move(patch));
+        patches_.pop_back();
+        if (entry.required) missing += (missing.empty() ? "" : "; ") + why;
     }
     if (!missing.empty()) return fail(missing);
     installed_ledger = this;
@@ -64,17 +63,12 @@ void ledger::uninstall() {
 
 bool ledger::installed() const { return installed_ledger == this; }
 
-bool ledger::add_rule(api a, unsigned nth, bool onwards, std::optional<long> code) {
+bool ledger::fail(api a, unsigned nth, std::optional<long> code) {
     if (!api_can_fail(a) || nth == 0) return false;
     auto guard = lock();
-    std::uint64_t first = calls_[index_of(a)] + nth;
-    rules_.push_back({a, first, onwards ? std::numeric_limits<std::uint64_t>::max() : first, code});
+    rules_.push_back({a, calls_[index_of(a)] + nth, code});
     return true;
 }
-
-bool ledger::fail(api a, unsigned nth, std::optional<long> code) { return add_rule(a, nth, false, code); }
-
-bool ledger::fail_from(api a, unsigned nth, std::optional<long> code) { return add_rule(a, nth, true, code); }
 
 void ledger::clear_failures() {
     auto guard = lock();
@@ -87,7 +81,7 @@ verdict ledger::enter(api a) {
     v.seq = ++seq_;
     std::uint64_t n = ++calls_[index_of(a)];
     for (const rule& r : rules_) {
-        if (r.which != a || n < r.first || n > r.last) continue;
+        if (r.which != a || n != r.call) continue;
         v.fail = true;
         v.code = r.code.value_or(default_failure(a));
         ++failures_[index_of(a)];

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <list>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -60,14 +61,11 @@ public:
     void uninstall();
     bool installed() const;
 
-    // Fail the nth call of `a` from now (1 = the next one), once; fail_from
-    // fails that call and every later one. `code` replaces the default failure
-    // (see default_failure). For DirectSound methods a success code such as
-    // S_FALSE makes the call go through and report that code. False for
-    // Release, which cannot fail, or nth == 0.
+    // Fail the nth call of `a` from now (1 = the next one), once. `code`
+    // replaces the default failure (see default_failure). For DirectSound
+    // methods a success code such as S_FALSE makes the call go through and
+    // report that code. False for Release, which cannot fail, or nth == 0.
     bool fail(api a, unsigned nth, std::optional<long> code = {});
-    bool fail_from(api a, unsigned nth, std::optional<long> code = {});
-    bool fail_always(api a, std::optional<long> code = {}) { return fail_from(a, 1, code); }
     void clear_failures();
 
     std::uint64_t calls(api a) const;     // since construction, failed ones included
@@ -99,11 +97,9 @@ public:
 private:
     struct rule {
         api which;
-        std::uint64_t first;  // absolute call numbers
-        std::uint64_t last;
+        std::uint64_t call;  // the absolute call number to fail
         std::optional<long> code;
     };
-    bool add_rule(api a, unsigned nth, bool onwards, std::optional<long> code);
     template <class T>
     T copy(const T& part) const {
         auto guard = lock();
@@ -117,7 +113,7 @@ private:
     std::vector<rule> rules_;
     std::uint64_t seq_ = 0;
     ledger_state state_;
-    std::vector<import_patch> patches_;
+    std::list<import_patch> patches_;
     sound_recorder sound_;
 };
 

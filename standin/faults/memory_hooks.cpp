@@ -14,7 +14,7 @@ HGLOBAL WINAPI hook_GlobalAlloc(UINT flags, SIZE_T bytes) {
         block = call.real<decltype(GlobalAlloc)>(flags, bytes);
     memory_log& m = call.state().memory;
     m.allocs.push_back({call.mark(), flags, bytes, block});
-    if (block) m.live[block] = {flags, bytes, 0, call.mark().seq};
+    if (block) m.live[block] = {flags, bytes, 0};
     return block;
 }
 

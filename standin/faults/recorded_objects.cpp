@@ -17,8 +17,6 @@ const char* method_name(api method) {
 
 }  // namespace
 
-// ---- what both share --------------------------------------------------------
-
 recorded_object::recorded_object(sound_recorder& recorder, const char* kind, int id)
     : recorder_(recorder), kind_(kind), id_(id) {}
 
@@ -56,14 +54,23 @@ HRESULT recorded_object::unexpected(const char* method) {
     return E_NOTIMPL;
 }
 
+HRESULT recorded_object::unexpected_query(void** object) {
+    if (object) *object = nullptr;
+    unexpected("QueryInterface");
+    return E_NOINTERFACE;
+}
+
+ULONG recorded_object::unexpected_add_ref() {
+    unexpected("AddRef");
+    return refs_;
+}
+
 ULONG recorded_object::release(api method) {
     call c = begin(method, "");
     if (!c.stop) --refs_;
     recorder_.records().refs.push_back({c.mark, label(), refs_});
     return refs_;
 }
-
-// ---- the device -------------------------------------------------------------
 
 recorded_device::recorded_device(sound_recorder& recorder, int id, IDirectSound* inner)
     : recorded_object(recorder, "device", id), inner_(inner) {}
@@ -82,17 +89,6 @@ void recorded_device::drop_inner_if_unused() {
 void recorded_device::buffer_gone() {
     --live_buffers_;
     drop_inner_if_unused();
-}
-
-HRESULT recorded_device::QueryInterface(REFIID, void** object) {
-    if (object) *object = nullptr;
-    unexpected("QueryInterface");
-    return E_NOINTERFACE;
-}
-
-ULONG recorded_device::AddRef() {
-    unexpected("AddRef");
-    return 1;
 }
 
 ULONG recorded_device::Release() {
@@ -144,8 +140,6 @@ HRESULT recorded_device::SetCooperativeLevel(HWND window, DWORD level) {
     return hr;
 }
 
-// ---- a buffer ---------------------------------------------------------------
-
 recorded_buffer::recorded_buffer(sound_recorder& recorder, int id, recorded_device& device,
                                  IDirectSoundBuffer* inner)
     : recorded_object(recorder, "buffer", id), device_(device), inner_(inner) {}
@@ -167,34 +161,12 @@ std::vector<std::uint8_t> recorded_buffer::snapshot() {
     return bytes;
 }
 
-bool recorded_buffer::take_lock(void* ptr1, DWORD len1, void* ptr2, DWORD len2) {
-    for (auto r = locked_.begin(); r != locked_.end(); ++r) {
-        if (r->ptr1 != ptr1 || len1 > r->len1) continue;
-        if (ptr2 && (ptr2 != r->ptr2 || len2 > r->len2)) continue;
-        locked_.erase(r);
-        return true;
-    }
-    return false;
-}
-
-HRESULT recorded_buffer::QueryInterface(REFIID, void** object) {
-    if (object) *object = nullptr;
-    unexpected("QueryInterface");
-    return E_NOINTERFACE;
-}
-
-ULONG recorded_buffer::AddRef() {
-    unexpected("AddRef");
-    return 1;
-}
-
 ULONG recorded_buffer::Release() {
     const bool was_alive = alive();
     const ULONG left = release(api::buffer_Release);
     if (was_alive && left == 0) {
         inner_->Release();
         inner_ = nullptr;
-        locked_.clear();
         device_.buffer_gone();
     }
     return left;
@@ -226,7 +198,6 @@ HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD l
             record.len1 = *len1;
             record.ptr2 = ptr2 ? *ptr2 : nullptr;
             record.len2 = len2 ? *len2 : 0;
-            locked_.push_back({record.ptr1, record.len1, record.ptr2, record.len2});
         }
         hr = finish(c, hr);
     }
@@ -238,7 +209,6 @@ HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD l
 HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2) {
     call c = begin(api::buffer_Unlock, text("%lu,%lu", len1, len2));
     unlock_call record{c.mark, id(), ptr1, len1, ptr2, len2};
-    record.matches_lock = take_lock(ptr1, len1, ptr2, len2);
     record.result = c.stop ? c.result : finish(c, inner_->Unlock(ptr1, len1, ptr2, len2));
     recorder_.records().unlocks.push_back(record);
     return record.result;

@@ -40,6 +40,9 @@ public:
     // A method the module has no reason to call: logged and reported, and
     // answered without reaching the inner object.
     HRESULT unexpected(const char* method);
+    // QueryInterface and AddRef, which the module has no reason to call either.
+    HRESULT unexpected_query(void** object);
+    ULONG unexpected_add_ref();
     // Release's bookkeeping; the count left.
     ULONG release(api method);
 
@@ -66,8 +69,8 @@ public:
     // One of its buffers lost its last reference.
     void buffer_gone();
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
-    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD(QueryInterface)(REFIID, void** object) override { return unexpected_query(object); }
+    STDMETHOD_(ULONG, AddRef)() override { return unexpected_add_ref(); }
     STDMETHOD_(ULONG, Release)() override;
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer, IUnknown* outer) override;
     STDMETHOD(SetCooperativeLevel)(HWND window, DWORD level) override;
@@ -100,8 +103,8 @@ public:
     // out; false once the module has released it.
     bool finish_playing();
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** object) override;
-    STDMETHOD_(ULONG, AddRef)() override;
+    STDMETHOD(QueryInterface)(REFIID, void** object) override { return unexpected_query(object); }
+    STDMETHOD_(ULONG, AddRef)() override { return unexpected_add_ref(); }
     STDMETHOD_(ULONG, Release)() override;
     STDMETHOD(GetStatus)(LPDWORD status) override;
     STDMETHOD(Lock)(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1, LPVOID* ptr2, LPDWORD len2,
@@ -124,20 +127,11 @@ public:
     STDMETHOD(Restore)() override { return unexpected("Restore"); }
 
 private:
-    struct region {
-        void* ptr1;
-        DWORD len1;
-        void* ptr2;
-        DWORD len2;
-    };
     // The whole buffer as it is now, read through a Lock the module doesn't see.
     std::vector<std::uint8_t> snapshot();
-    // Whether an Unlock gives back regions a Lock handed out; they are then forgotten.
-    bool take_lock(void* ptr1, DWORD len1, void* ptr2, DWORD len2);
 
     recorded_device& device_;
     IDirectSoundBuffer* inner_;
-    std::vector<region> locked_;  // handed out by Lock and not yet unlocked
 };
 
 }  // namespace faults

@@ -38,8 +38,6 @@ struct held_resources {
 };
 std::ostream& operator<<(std::ostream& out, const held_resources& held);
 
-// ---- memory -------------------------------------------------------------
-
 struct global_alloc_call : call_mark {
     UINT flags = 0;
     SIZE_T bytes = 0;
@@ -50,15 +48,12 @@ struct live_block {
     UINT flags = 0;
     SIZE_T bytes = 0;
     unsigned locks = 0;
-    std::uint64_t seq = 0;  // of its GlobalAlloc
 };
 
 struct memory_log {
     std::vector<global_alloc_call> allocs;
     std::map<HGLOBAL, live_block> live;
 };
-
-// ---- registry -----------------------------------------------------------
 
 struct reg_open_call : call_mark {
     HKEY root = nullptr;
@@ -81,8 +76,6 @@ struct registry_log {
     std::vector<reg_query_call> queries;
     std::set<HKEY> open_keys;
 };
-
-// ---- mmio ---------------------------------------------------------------
 
 struct mmio_open_call : call_mark {
     std::optional<std::string> file;  // nullopt: null name
@@ -111,8 +104,6 @@ struct mmio_log {
     std::vector<mmio_read_call> reads;
     std::set<HMMIO> open_files;
 };
-
-// ---- strings and windows ------------------------------------------------
 
 // lstrcpyA and lstrcatA: the strings as they were, to see the paths built.
 struct string_call : call_mark {

@@ -16,11 +16,6 @@ void sound_recorder::set_mode(sound_mode mode) {
     mode_ = mode;
 }
 
-sound_mode sound_recorder::mode() const {
-    auto guard = owner_.lock();
-    return mode_;
-}
-
 bool sound_recorder::finish_playing(int buffer) {
     auto guard = owner_.lock();
     if (buffer < 1 || buffer > static_cast<int>(buffers_.size())) return false;
@@ -54,8 +49,7 @@ recorded_buffer& sound_recorder::add_buffer(recorded_device& device, IDirectSoun
 
 HRESULT sound_recorder::create(const verdict& v, const GUID* device, LPDIRECTSOUND* out, LPUNKNOWN outer,
                                direct_sound_create_fn real) {
-    log_.sequence.push_back("DirectSoundCreate(" + (device ? guid_text(*device) : "null") + "," +
-                            pointer_text(outer) + ")");
+    log_.sequence.push_back("DirectSoundCreate(" + pointer_text(device) + "," + pointer_text(outer) + ")");
     sound_create_call record{{v.seq, v.fail}, device, outer};
     HRESULT hr = v.code;
     // An injected success code goes through to a device and is reported in place of DS_OK.

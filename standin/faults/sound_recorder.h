@@ -39,7 +39,6 @@ public:
 
     // Applies to devices created afterwards.
     void set_mode(sound_mode mode);
-    sound_mode mode() const;
 
     // Ends buffer#n's playback as if it had played out; false when the
     // module holds no such buffer.

@@ -58,7 +58,6 @@ struct unlock_call : call_mark {
     DWORD len1 = 0;
     void* ptr2 = nullptr;
     DWORD len2 = 0;
-    bool matches_lock = false;  // ptr1 (and ptr2) are regions an earlier Lock handed out
     HRESULT result = 0;
 };
 
