@@ -55,7 +55,7 @@ apt_failed_indexes="$security_i386_url"$'\n'"$main_i386_url"
 if apt_install_packages "${packages[@]}" >"$scratch/stdout.log" 2>"$scratch/stderr.log"; then
     fail "the set-up's install resolved with no i386 index at all"
 else
-    grep -q "could not fetch the package index $release-security/main/i386,$release/main/i386 .*Run the same command again" \
+    grep -q "could not fetch the package index $release-security/main/i386,$release/main/i386\. .*run the same command again" \
         "$scratch/stderr.log" || fail "no clear message on failure: $(cat "$scratch/stderr.log")"
 fi
 
