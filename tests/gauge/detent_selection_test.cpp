@@ -62,6 +62,7 @@ TEST_P(detent, click_turns_the_knob_and_publishes_it) {
     EXPECT_TRUE(h().picture().pixels == expected_picture(k).pixels);
 }
 
+// The byte is written again, though it holds that value already.
 TEST_P(detent, clicking_it_again_repeats_the_event) {
     const int k = GetParam().k;
     EXPECT_EQ(click_detent(k), k + 1);
@@ -70,6 +71,7 @@ TEST_P(detent, clicking_it_again_repeats_the_event) {
     EXPECT_EQ(h().key_events()[1].event, h().key_events()[0].event);
     EXPECT_EQ(h().key_events()[1].value, 0u);
     EXPECT_EQ(h().ligar_byte(), k);
+    EXPECT_EQ(h().ligar_writes(), std::vector<uint8_t>(2, static_cast<uint8_t>(k)));
     h().update();
     EXPECT_EQ(knob_value(), static_cast<double>(k));
 }

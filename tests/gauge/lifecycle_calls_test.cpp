@@ -10,12 +10,17 @@ TEST_F(lifecycle_calls, query_asks_for_the_element_list) {
     EXPECT_EQ(calls_since(0), (std::vector<std::string>{call("element_list_query", {address(first_element())})}));
 }
 
+// The mouse table handed over is the module's own, which outlives the call,
+// not a copy on its stack or in a block it may free.
 TEST_F(lifecycle_calls, install_installs_elements_then_the_mouse_table_over_the_plate) {
     start();
     h().install();
     ASSERT_NE(plate()->image, nullptr);
     EXPECT_EQ(calls_since(0), expected_install_calls());
-    EXPECT_EQ(h().mouse().table(), reinterpret_cast<mouse_record*>(h().calls().at(1).args.at(0)));
+    HMODULE owner = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(h().calls().at(1).args.at(0)), &owner);
+    EXPECT_EQ(owner, h().module()) << "the mouse table lies outside the module";
     EXPECT_TRUE(h().mouse().registered());
 }
 

@@ -74,6 +74,19 @@ TEST(sound_setup, asks_for_window_device_and_folder_as_the_host_expects) {
     EXPECT_EQ(held.devices, 1u);
 }
 
+// Among the host's calls at initialize: the lights are read, then the device
+// opens, then "ligar" is bound.
+TEST(sound_setup, opens_the_device_between_reading_the_lights_and_binding_ligar) {
+    sound_rig rig;
+    rig.start();
+    const faults::sound_log sound = rig.sound_log();
+    ASSERT_EQ(sound.creates.size(), 1u);
+    ASSERT_EQ(sound.cooperative_levels.size(), 1u);
+    EXPECT_GT(sound.creates[0].seq, rig.calls_before_line("initialize_var(")) << "opened before the lights are read";
+    EXPECT_LE(sound.cooperative_levels[0].seq, rig.calls_before_line("initialize_var_by_name("))
+        << "opened after ligar is bound";
+}
+
 std::string clip_opened_for_path(const standin::registry_value& path) {
     standin::host_options options;
     options.path_override = path;
@@ -188,6 +201,7 @@ const setup_failure missing_pieces[] = {
 const setup_failure refused_calls[] = {
     {"no_window_found", as_installed, [](auto& l) { l.fail(api::FindWindowA, 1); }, false},
     {"device_not_created", as_installed, [](auto& l) { l.fail(api::DirectSoundCreate, 1); }, false},
+    {"device_created_with_s_false", as_installed, [](auto& l) { l.fail(api::DirectSoundCreate, 1, S_FALSE); }, true},
     {"cooperative_level_refused", as_installed,
      [](auto& l) { l.fail(api::device_SetCooperativeLevel, 1); }, true},
     {"key_not_opened", as_installed, [](auto& l) { l.fail(api::RegOpenKeyExA, 1); }, true},

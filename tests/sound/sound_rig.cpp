@@ -9,14 +9,6 @@
 namespace sound_tests {
 namespace {
 
-standin::host_options with_ledger(standin::host_options options, faults::ledger& ledger) {
-    options.before_module_init = [&ledger](HMODULE module) {
-        std::string error;
-        if (!ledger.install(module, &error)) throw std::runtime_error("ledger: " + error);
-    };
-    return options;
-}
-
 DWORD WINAPI run_step(void* step) {
     (*static_cast<const std::function<void()>*>(step))();
     return 0;
@@ -24,10 +16,25 @@ DWORD WINAPI run_step(void* step) {
 
 }  // namespace
 
-sound_rig::sound_rig(standin::host_options options, faults::sound_mode mode)
-    : host(with_ledger(std::move(options), ledger)) {
+sound_rig::sound_rig(standin::host_options options, faults::sound_mode mode) : host(observed(std::move(options))) {
     ledger.sound().set_mode(mode);
     host.load(GAUGE_FILE);
+}
+
+sound_rig::~sound_rig() {
+    for (const std::string& problem : ledger.problems()) ADD_FAILURE() << "ledger: " << problem;
+}
+
+standin::host_options sound_rig::observed(standin::host_options options) {
+    options.before_module_init = [this](HMODULE module) {
+        std::string error;
+        if (!ledger.install(module, &error)) throw std::runtime_error("ledger: " + error);
+    };
+    options.sink = [this, also = std::move(options.sink)](const std::string& line) {
+        host_lines_.emplace_back(line, calls_so_far());
+        if (also) also(line);
+    };
+    return options;
 }
 
 void sound_rig::click(int detent) {
@@ -50,6 +57,13 @@ uint64_t sound_rig::calls_so_far() const {
     uint64_t total = 0;
     for (std::size_t a = 0; a < faults::api_count; ++a) total += ledger.calls(static_cast<faults::api>(a));
     return total;
+}
+
+uint64_t sound_rig::calls_before_line(const std::string& prefix) const {
+    for (const auto& [line, calls] : host_lines_)
+        if (line.rfind(prefix, 0) == 0) return calls;
+    ADD_FAILURE() << "the host logged no " << prefix;
+    return 0;
 }
 
 void call_counts::restart() {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "sound/wave_builder.h"
 #include "standin/faults/ledger.h"
@@ -21,6 +23,9 @@ public:
     // applies to the devices the module creates.
     explicit sound_rig(standin::host_options options = {},
                        faults::sound_mode mode = faults::sound_mode::fake);
+    // Every problem the ledger saw fails the case: a handle misused, or a
+    // DirectSound method called that the module has no reason to call.
+    ~sound_rig();
 
     void install() { host.install(); }
     void initialize() { host.initialize(); }
@@ -46,9 +51,22 @@ public:
     faults::sound_log sound_log() const { return ledger.sound().log(); }
     // Every hooked call so far: the ledger numbers calls 1, 2, ... across all of them.
     uint64_t calls_so_far() const;
+    // The hooked calls the module had made when the host logged the first
+    // line starting with `prefix` (a service call's name and its "("), so that
+    // a hooked call's number says whether it came before or after.
+    uint64_t calls_before_line(const std::string& prefix) const;
 
     // Declared first: the ledger outlives the module the host unloads.
     faults::ledger ledger;
+
+private:
+    standin::host_options observed(standin::host_options options);
+
+    // Each line the host logged, with calls_so_far() at the time; made before
+    // the host, which logs from its constructor on.
+    std::vector<std::pair<std::string, uint64_t>> host_lines_;
+
+public:
     standin::host host;
 };
 

@@ -48,6 +48,19 @@ TEST(sound_teardown, frees_the_folder_then_the_buffers_then_the_device) {
     EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
+TEST(sound_teardown, releases_every_sound_object_before_the_mouse_table_goes) {
+    sound_rig rig;
+    rig.start();
+    for (int detent : {1, 2}) rig.click(detent);
+    const std::size_t released_before = rig.sound_log().refs.size();
+    rig.host.kill();
+    const faults::sound_log log = rig.sound_log();
+    ASSERT_EQ(log.refs.size(), released_before + 3) << "two buffers and the device";
+    const uint64_t unregistered = rig.calls_before_line("mouse_list_unregister(");
+    for (std::size_t i = released_before; i < log.refs.size(); ++i)
+        EXPECT_LE(log.refs[i].seq, unregistered) << log.refs[i].object << " released after the mouse table went";
+}
+
 TEST(sound_teardown, a_second_kill_releases_nothing_more) {
     sound_rig rig;
     rig.start();

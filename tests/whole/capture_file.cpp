@@ -51,11 +51,11 @@ std::size_t capture::bursts(double level, std::size_t quiet) const {
     return count;
 }
 
-capture read_capture(const std::string& path) {
+std::optional<capture> read_capture(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
     capture result;
-    if (bytes.empty()) return result;
 
     // RIFF header, then chunks: "fmt " first, "data" running to the end of
     // what was written, whatever size its header claims.

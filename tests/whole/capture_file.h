@@ -2,6 +2,7 @@
 // whose header sizes may still be unset while the device is open.
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,6 @@ struct capture {
     std::size_t bursts(double level, std::size_t quiet) const;
 };
 
-// An absent or empty file reads as no frames at all; a header that cannot
-// be read throws.
-capture read_capture(const std::string& path);
+// nullopt when there is no file: no sound device was opened, or the capture
+// is broken. A file that cannot be read as a WAVE file throws.
+std::optional<capture> read_capture(const std::string& path);
