@@ -1,7 +1,10 @@
-// What a click must play from a given clip file, worked out from the file's
-// bytes alone: the RIFF "WAVE" chunk, its "fmt " record, then the "data"
-// chunk after it, cut to what the file holds. Walks that would step past the
-// end of the file or of the RIFF chunk find nothing, so such files stay silent.
+// What a click must play from a given clip file, read from the file's bytes
+// as a reader of RIFF files reads them, not as the module walks them: the
+// file's chunks one after another, the first "WAVE" RIFF chunk among them,
+// its own chunks listed the same way, and in that list the first "fmt "
+// record and the first "data" chunk after it, cut to what the file holds.
+// A chunk whose claimed size runs past the file or the RIFF chunk ends its
+// list, so what lies behind it is never found and such files stay silent.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>

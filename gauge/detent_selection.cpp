@@ -38,7 +38,7 @@ constexpr mouse_record marker(mouse_record_kind kind) {
 }  // namespace
 
 // Each hot spot lies over the digit of its mark on the plate.
-constinit mouse_record mouse_table[mouse_table_records] = {
+constinit mouse_record detent_mouse_table[detent_mouse_table_records] = {
     marker(mouse_parent_area),
     hot_spot(8, 33, select_position<0>),
     hot_spot(3, 21, select_position<1>),

@@ -28,8 +28,8 @@ void __stdcall gauge_query() { element_list_query(first_element()); }
 
 void __stdcall gauge_install(uint32_t resource_file) {
     element_list_install(first_element(), resource_file);
-    mouse_list_install(mouse_table, &gauge_header, plate_pixel_size());
-    mouse_list_register(mouse_table, &gauge_header);
+    mouse_list_install(detent_mouse_table, &gauge_header, plate_pixel_size());
+    mouse_list_register(detent_mouse_table, &gauge_header);
 }
 
 void __stdcall gauge_initialize() {
@@ -48,7 +48,7 @@ void __stdcall gauge_draw() { element_list_plot(first_element()); }
 
 void __stdcall gauge_kill() {
     sound_teardown();
-    mouse_list_unregister(mouse_table, &gauge_header);
+    mouse_list_unregister(detent_mouse_table, &gauge_header);
     // The storage belongs to another gauge that may go away with this panel;
     // a later install must not publish through it before initialize binds again.
     knob_state.ligar_var.storage = nullptr;

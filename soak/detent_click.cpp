@@ -2,11 +2,10 @@
 
 #include <cstdio>
 
+#include "gauge/detent_selection.h"
+
 namespace load {
 namespace {
-
-constexpr std::uint32_t event_if_lit = 0x000100D6;
-constexpr std::uint32_t event_if_unlit = 0x00010208;
 
 std::string hex(std::uint32_t value) {
     char text[16];

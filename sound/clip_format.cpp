@@ -15,7 +15,7 @@ bool sample_size_known(WORD tag, WORD bits) {
 
 }  // namespace
 
-bool device_can_play(const WAVEFORMATEX& format) {
+bool format_safe_for_device(const WAVEFORMATEX& format) {
     return sample_size_known(format.wFormatTag, format.wBitsPerSample) && format.nChannels > 0 &&
            format.nBlockAlign == uint32_t{format.nChannels} * format.wBitsPerSample / 8 &&
            format.nSamplesPerSec >= lowest_rate && format.nSamplesPerSec <= highest_rate;

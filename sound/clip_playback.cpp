@@ -73,7 +73,7 @@ int play_clip(const char* name) {
     if (!file.get()) return silence_clicks();
     uint32_t sample_bytes = 0;
     if (!read_wave_layout(file.get(), &sound_state.clip_format, &sample_bytes) || sample_bytes == 0 ||
-        !device_can_play(sound_state.clip_format))
+        !format_safe_for_device(sound_state.clip_format))
         return silence_clicks();
 
     // Sized by what the file holds, and only what was read is played.

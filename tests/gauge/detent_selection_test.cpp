@@ -13,13 +13,13 @@ struct detent_case {
 
 // Named by its fields, not its bytes (padding would make the name vary).
 void PrintTo(const detent_case& c, std::ostream* out) {
-    *out << "detent " << c.k << (c.full_environment ? " with sound" : " quiet");
+    *out << "detent " << c.k << (c.full_environment ? " with sound" : " without the main window");
 }
 
 class detent : public gauge_session, public ::testing::WithParamInterface<detent_case> {
 protected:
     void SetUp() override {
-        standin::host_options options = GetParam().full_environment ? standin::host_options{} : quiet();
+        standin::host_options options = GetParam().full_environment ? standin::host_options{} : without_main_window();
         options.ligar_initial = ligar_unset;
         start(options);
         open();
@@ -77,7 +77,7 @@ TEST_P(detent, clicking_it_again_repeats_the_event) {
 }
 
 INSTANTIATE_TEST_SUITE_P(detents, detent, ::testing::ValuesIn(all_detents()), [](const auto& info) {
-    return "k" + std::to_string(info.param.k) + (info.param.full_environment ? "_on_real_sound" : "_quiet");
+    return "k" + std::to_string(info.param.k) + (info.param.full_environment ? "_on_real_sound" : "_without_window");
 });
 
 class hot_spot_edge : public open_gauge, public ::testing::WithParamInterface<int> {};
@@ -101,12 +101,12 @@ TEST_P(hot_spot_edge, one_pixel_outside_the_box_misses) {
     EXPECT_TRUE(h().key_events().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(detents, hot_spot_edge, ::testing::Range(0, detent_count));
+INSTANTIATE_TEST_SUITE_P(detents, hot_spot_edge, ::testing::Range(0, int{detent_count}));
 
 class click_off_the_marks : public gauge_session, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(click_off_the_marks, calls_no_handler_and_changes_nothing) {
-    standin::host_options options = quiet();
+    standin::host_options options = without_main_window();
     options.ligar_initial = ligar_unset;
     start(options);
     open();

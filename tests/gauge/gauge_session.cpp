@@ -29,12 +29,6 @@ standin::index_picture bitmap(HMODULE module, uint32_t id) {
 
 }  // namespace
 
-standin::host_options quiet() {
-    standin::host_options options;
-    options.main_window = false;
-    return options;
-}
-
 void gauge_session::start(standin::host_options options) {
     host_.emplace(std::move(options));
     host_->load(GAUGE_FILE);

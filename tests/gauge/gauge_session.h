@@ -9,18 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "gauge/detent_selection.h"
+#include "gauge/knob_state.h"
 #include "standin_host.h"
-
-constexpr uint32_t event_if_lit = 0x000100D6;
-constexpr uint32_t event_if_unlit = 0x00010208;
-constexpr int detent_count = 7;
-
-// No FS98MAIN window: the gauge's sound set-up then fails silently.
-standin::host_options quiet();
+#include "support/without_main_window.h"
 
 class gauge_session : public ::testing::Test {
 protected:
-    void start(standin::host_options options = quiet());
+    void start(standin::host_options options = without_main_window());
     void open();                                  // install, initialize
     void TearDown() override;                     // the host saw nothing wrong
 
@@ -49,7 +45,7 @@ protected:
     std::optional<standin::host> host_;
 };
 
-// The same fixture, opened in the quiet environment.
+// The same fixture, opened without the main window.
 class open_gauge : public gauge_session {
 protected:
     void SetUp() override {

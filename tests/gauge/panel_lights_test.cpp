@@ -7,6 +7,9 @@
 
 namespace {
 
+// The host knows the dimmer's two key events by these numbers.
+static_assert(event_if_lit == 0x000100D6 && event_if_unlit == 0x00010208);
+
 struct lights_case {
     const char* name;
     double lights;
@@ -20,7 +23,7 @@ class click_event : public gauge_session, public ::testing::WithParamInterface<l
 }  // namespace
 
 TEST_P(click_event, follows_the_panel_lights) {
-    standin::host_options options = quiet();
+    standin::host_options options = without_main_window();
     options.panel_lights = GetParam().lights;
     start(options);
     open();
@@ -54,7 +57,7 @@ void PrintTo(const change_case& c, std::ostream* out) { *out << c.name; }
 class lights_change : public gauge_session, public ::testing::WithParamInterface<change_case> {
 protected:
     void SetUp() override {
-        standin::host_options options = quiet();
+        standin::host_options options = without_main_window();
         options.panel_lights = GetParam().before;
         start(options);
         open();

@@ -220,4 +220,4 @@ TEST_P(detent_art, knob_frame_points_at_its_mark) {
     EXPECT_LT(std::abs(off) * 180 / std::numbers::pi, 15.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(marks, detent_art, ::testing::Range(0, detent_count));
+INSTANTIATE_TEST_SUITE_P(marks, detent_art, ::testing::Range(0, int{detent_count}));

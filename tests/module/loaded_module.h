@@ -5,16 +5,11 @@
 
 #include "pe_image.h"
 #include "standin_host.h"
+#include "support/without_main_window.h"
 
 class loaded_module : public ::testing::Test {
 protected:
-    loaded_module() : host_(quiet()) { host_.load(GAUGE_FILE); }
-
-    static standin::host_options quiet() {
-        standin::host_options options;
-        options.main_window = false;
-        return options;
-    }
+    loaded_module() : host_(without_main_window()) { host_.load(GAUGE_FILE); }
 
     pe_image image() const { return pe_image(host_.module()); }
 

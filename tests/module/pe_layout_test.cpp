@@ -58,7 +58,7 @@ TEST_P(unexported_name, is_not_found) {
 
 INSTANTIATE_TEST_SUITE_P(internal_symbols, unexported_name,
                          ::testing::Values("DllMain", "DllMain@12", "_DllMain@12", "module_init",
-                                           "module_deinit", "gauge_header", "mouse_table",
+                                           "module_deinit", "gauge_header", "detent_mouse_table",
                                            "knob_value", "memcpy", "linkage", "IMPORTTABLE"));
 
 TEST_F(pe_layout, imports_only_system_dlls) {

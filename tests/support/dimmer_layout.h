@@ -3,14 +3,14 @@
 #pragma once
 #include <array>
 
+#include "gauge/knob_state.h"
+
 struct mark_box {
     int x;
     int y;
     int width;
     int height;
 };
-
-constexpr int detent_count = 7;
 
 constexpr std::array<mark_box, detent_count> mark_boxes = {{
     {8, 33, 11, 6}, {3, 21, 11, 6}, {7, 8, 11, 6}, {24, 1, 11, 6},
