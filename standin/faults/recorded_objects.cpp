@@ -92,6 +92,7 @@ void recorded_device::buffer_gone() {
 }
 
 ULONG recorded_device::Release() {
+    auto guard = recorder_.owner().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::device_Release);
     if (was_alive && left == 0) {
@@ -162,6 +163,7 @@ std::vector<std::uint8_t> recorded_buffer::snapshot() {
 }
 
 ULONG recorded_buffer::Release() {
+    auto guard = recorder_.owner().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::buffer_Release);
     if (was_alive && left == 0) {
@@ -219,8 +221,9 @@ HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     play_call record{c.mark, id(), reserved, priority, flags};
     record.contents = snapshot();
     record.result = c.stop ? c.result : finish(c, inner_->Play(reserved, priority, flags));
+    const HRESULT hr = record.result;
     recorder_.records().plays.push_back(std::move(record));
-    return recorder_.records().plays.back().result;
+    return hr;
 }
 
 HRESULT recorded_buffer::SetCurrentPosition(DWORD position) {

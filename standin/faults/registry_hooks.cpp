@@ -11,7 +11,7 @@ LSTATUS WINAPI hook_RegOpenKeyExA(HKEY root, LPCSTR subkey, DWORD options, REGSA
     record.result =
         call.failing() ? call.code() : call.real<decltype(RegOpenKeyExA)>(root, subkey, options, access, result);
     if (record.result == ERROR_SUCCESS && result) call.state().registry.open_keys.insert(*result);
-    call.state().registry.opens.push_back(std::move(record));
+    call.state().registry.opens.push_back(record);
     return record.result;
 }
 
@@ -22,7 +22,7 @@ LSTATUS WINAPI hook_RegQueryValueExA(HKEY key, LPCSTR value, LPDWORD reserved, L
     if (size) record.size_in = *size;
     record.result = call.failing() ? call.code()
                                    : call.real<decltype(RegQueryValueExA)>(key, value, reserved, type, data, size);
-    call.state().registry.queries.push_back(std::move(record));
+    call.state().registry.queries.push_back(record);
     return record.result;
 }
 

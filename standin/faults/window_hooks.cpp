@@ -14,7 +14,7 @@ HWND WINAPI hook_FindWindowA(LPCSTR class_name, LPCSTR title) {
         call.fail_in_last_error();
     else
         record.result = call.real<decltype(FindWindowA)>(class_name, title);
-    call.state().windows.push_back(std::move(record));
+    call.state().windows.push_back(record);
     return record.result;
 }
 
