@@ -37,14 +37,20 @@ namespace {
     throw std::invalid_argument(option + " " + value + ": " + why);
 }
 
-int whole_number(const std::string& option, const std::string& text, long least, long most) {
+// `part` of the option's value `text` as a whole number within [least, most].
+int whole_number(const std::string& option, const std::string& text, const std::string& part, long least,
+                 long most) {
     errno = 0;
     char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end || errno == ERANGE) refuse(option, text, "not a whole number");
+    const long value = std::strtol(part.c_str(), &end, 10);
+    if (part.empty() || *end || errno == ERANGE) refuse(option, text, "not a whole number");
     if (value < least || value > most)
         refuse(option, text, "out of range " + std::to_string(least) + " to " + std::to_string(most));
     return static_cast<int>(value);
+}
+
+int whole_number(const std::string& option, const std::string& text, long least, long most) {
+    return whole_number(option, text, text, least, most);
 }
 
 double lights_value(const std::string& text) {
@@ -60,8 +66,8 @@ press pixel_press(const std::string& text) {
     const size_t comma = text.find(',');
     if (comma == std::string::npos) refuse("--click", text, "takes X,Y");
     constexpr long farthest = 1 << 20;
-    return {std::nullopt, whole_number("--click", text.substr(0, comma), -farthest, farthest),
-            whole_number("--click", text.substr(comma + 1), -farthest, farthest)};
+    return {std::nullopt, whole_number("--click", text, text.substr(0, comma), -farthest, farthest),
+            whole_number("--click", text, text.substr(comma + 1), -farthest, farthest)};
 }
 
 std::string readable_file(const std::string& option, const std::string& path) {

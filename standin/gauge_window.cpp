@@ -70,7 +70,7 @@ bool gauge_window::run() {
 }
 
 void gauge_window::show() {
-    host_.frame();
+    cycle();
     const char* title = host_.gauge()->title;
     if (!SetWindowTextA(window_, title ? title : "stand-in host"))
         throw std::runtime_error("cannot set the window's title");
@@ -110,8 +110,7 @@ LRESULT gauge_window::handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
     case WM_TIMER:
         if (w != cycle_timer) break;
-        host_.frame();
-        InvalidateRect(window_, nullptr, FALSE);
+        cycle();
         return 0;
     case WM_PAINT:
         paint();
@@ -138,6 +137,18 @@ LRESULT gauge_window::handle(UINT message, WPARAM w, LPARAM l) {
     return CallWindowProcA(host_procedure_, window_, message, w, l);
 }
 
+void gauge_window::cycle() {
+    host_.frame();
+    const std::string status = status_text(host_, watch_.clips_started());
+    if (status != status_) {
+        std::string line = status;
+        line.replace(line.find('\n'), 1, "; ");
+        host_.note("status: " + line);
+        status_ = status;
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
 void gauge_window::paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
@@ -147,10 +158,10 @@ void gauge_window::paint() {
     const bool drawn = paint_scaled(dc, host_.picture(), scale_);
     RECT right_of_gauge{gauge_width(), 0, client.right, gauge_height()};
     FillRect(dc, &right_of_gauge, GetSysColorBrush(COLOR_BTNFACE));
-    // The panel's light at the level the gauge published: dark at 0, full at 6.
+    // The panel's light at the level the gauge published: dim at 0, full at 6.
     const int level = std::min<int>(host_.ligar_byte(), brightest_detent);
-    HBRUSH light = CreateSolidBrush(RGB(255 * level / brightest_detent, 214 * level / brightest_detent,
-                                        140 * level / brightest_detent));
+    auto shade = [level](int dim, int full) { return dim + (full - dim) * level / brightest_detent; };
+    HBRUSH light = CreateSolidBrush(RGB(shade(40, 255), shade(34, 214), shade(26, 140)));
     RECT strip{0, gauge_height(), client.right, gauge_height() + 2 * scale_};
     if (light) {
         FillRect(dc, &strip, light);
@@ -162,8 +173,7 @@ void gauge_window::paint() {
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string text = status_text(host_, watch_.clips_started());
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &status, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    DrawTextA(dc, status_.c_str(), static_cast<int>(status_.size()), &status, DT_LEFT | DT_TOP | DT_NOPREFIX);
     EndPaint(window_, &paint);
     if (!drawn) throw std::runtime_error("cannot draw the gauge's picture in the window");
 }

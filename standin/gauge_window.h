@@ -34,6 +34,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show();
+    void cycle();                    // a frame, and the status line it leaves
     void paint();
     void press(int x, int y);
     void set_cursor();
@@ -46,6 +47,7 @@ private:
     const int scale_;
     HWND window_;
     WNDPROC host_procedure_ = nullptr;
+    std::string status_;             // as shown, and as last logged
     std::string cursor_told_;        // the last cursor line logged
     bool failed_ = false;
 };
