@@ -19,6 +19,7 @@ constexpr int least_client_width = 400;   // room for the status line
 constexpr int status_height = 40;         // two lines of the GUI font, with margins
 constexpr int status_margin = 4;
 constexpr int brightest_detent = 6;
+constexpr LPARAM key_was_down = 1 << 30;   // WM_KEYDOWN of a key held down: a repeat
 
 gauge_window* attached(HWND window) {
     return reinterpret_cast<gauge_window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -125,7 +126,7 @@ LRESULT gauge_window::handle(UINT message, WPARAM w, LPARAM l) {
         press(GET_X_LPARAM(l), GET_Y_LPARAM(l));
         return 0;
     case WM_KEYDOWN:
-        if (w == 'L') reopen_with_other_lights();
+        if (w == 'L' && !(l & key_was_down)) reopen_with_other_lights();
         if (w == VK_ESCAPE) PostMessageA(window_, WM_CLOSE, 0, 0);
         return 0;
     case WM_CLOSE:

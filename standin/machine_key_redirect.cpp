@@ -1,6 +1,7 @@
 #include "machine_key_redirect.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -28,11 +29,12 @@ std::string run_name_of(DWORD process_id, const FILETIME& started) {
 }
 
 // Whether the run of that name is still going: its process id belongs to a
-// live process that started at the same time.
+// live process that started at the same time. A process we may not look at
+// counts as going.
 bool run_alive(const std::string& name) {
     const DWORD process_id = std::strtoul(name.c_str(), nullptr, 10);
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
-    if (!process) return false;
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     FILETIME started;
     DWORD exit_code = 0;
     const bool alive = start_time(process, started) && GetExitCodeProcess(process, &exit_code) &&
