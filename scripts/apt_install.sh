@@ -14,15 +14,16 @@ apt_failed_indexes=""
 
 # Updates the package lists, trying three times: a mirror mid-sync serves a
 # Release file whose sizes and hashes do not yet match an index. What still
-# fails after the last try is left in apt_failed_indexes.
+# fails after the last try is left in apt_failed_indexes, and the install goes
+# on with the lists apt has.
 apt_update() {
     local attempt output
     for attempt in 1 2 3; do
         output=$($apt_sudo apt-get "${apt_options[@]}" update -q 2>&1) && { apt_failed_indexes=""; return 0; }
-        apt_failed_indexes=$(sed -n 's/^E: Failed to fetch \([^ ]*\).*/\1/p' <<<"$output")
-        [ -n "$apt_failed_indexes" ] || { echo "$output"; return 1; }
-        [ $attempt -eq 3 ] || { echo "apt-get update: an index failed (attempt $attempt of 3); retrying in 10 s"; sleep 10; }
+        apt_failed_indexes=$(sed -n 's/^[EW]: Failed to fetch \([^ ]*\).*/\1/p' <<<"$output")
+        [ $attempt -eq 3 ] || { echo "apt-get update failed (attempt $attempt of 3); retrying in 10 s"; sleep 10; }
     done
+    [ -n "$apt_failed_indexes" ] || echo "$output"
     return 0
 }
 
@@ -54,8 +55,8 @@ apt_index_names() {
 apt_explain_failure() {
     if [ -n "$apt_failed_indexes" ]; then
         echo "setup: the install failed because apt could not fetch the package index" \
-             "$(apt_index_names | paste -sd, -) (the mirror is being synced)." \
-             "Run the same command again in a few minutes, or point the sources in" \
+             "$(apt_index_names | paste -sd, -). A mirror being synced serves it again when done:" \
+             "run the same command again in a few minutes, or point the sources in" \
              "/etc/apt/sources.list.d/ at another Debian mirror." >&2
     else
         echo "setup: apt-get could not install the packages above; its messages say why." >&2

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -n "${DISPLAY:-}" ] || { echo "play: no X display; run it on a desktop, or under xvfb-run -a" >&2; exit 2; }
-scripts/build.sh
+scripts/build.sh panel_dimmer standin
 BUILD_DIR="$PWD/build"
 to_sound_card=yes
 [ -n "${CLICK_CAPTURE:-}" ] && to_sound_card=no

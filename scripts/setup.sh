@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 cmake ninja-build python3
           wine wine32:i386 wine64 wine32-preloader:i386 xvfb xauth xdotool x11-apps
           googletest libstb-dev)
+# scripts/setup.sh --list-packages: the list, and nothing done.
+[ "${1:-}" = --list-packages ] && { echo "${packages[*]}"; exit 0; }
 
 missing=()
 for package in "${packages[@]}"; do

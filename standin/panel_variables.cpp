@@ -12,10 +12,11 @@ panel_variables::panel_variables(call_log& log, double panel_lights, bool publis
     : log_(log),
       lights_(panel_lights),
       lights_storage_(panel_lights),
-      publish_ligar_(publish_ligar),
-      ligar_seen_(ligar_initial) {
-    ligar_block_.fill(ligar_guard);
-    ligar_block_[ligar_offset] = ligar_initial;
+      publish_ligar_(publish_ligar) {
+    uint8_t* block = ligar_watch_.bytes();
+    std::memset(block, ligar_guard, ligar_block_size);
+    block[ligar_offset] = ligar_initial;
+    ligar_watch_.take_write();
 }
 
 bool panel_variables::bind(module_variable& var) {
@@ -27,7 +28,7 @@ bool panel_variables::bind(module_variable& var) {
 
 void* panel_variables::published(std::string_view name) {
     if (!publish_ligar_ || name != "ligar") return nullptr;
-    return &ligar_block_[ligar_offset];
+    return ligar_watch_.bytes() + ligar_offset;
 }
 
 void panel_variables::set_panel_lights(double value) {
@@ -37,17 +38,15 @@ void panel_variables::set_panel_lights(double value) {
 }
 
 bool panel_variables::ligar_guards_intact() const {
-    for (size_t i = 0; i < ligar_block_.size(); ++i)
-        if (i != ligar_offset && ligar_block_[i] != ligar_guard) return false;
+    for (size_t i = 0; i < ligar_block_size; ++i)
+        if (i != ligar_offset && ligar_block()[i] != ligar_guard) return false;
     return true;
 }
 
 void panel_variables::observe() {
-    const uint8_t now = ligar_byte();
-    if (now != ligar_seen_) {
-        ligar_seen_ = now;
-        ligar_writes_.push_back(now);
-        log_.line("ligar = " + std::to_string(now));
+    if (ligar_watch_.take_write()) {
+        ligar_writes_.push_back(ligar_byte());
+        log_.line("ligar = " + std::to_string(ligar_byte()));
     }
     if (!guards_reported_ && !ligar_guards_intact()) {
         guards_reported_ = true;

@@ -1,13 +1,14 @@
 // The variables the host lends the gauge: the panel-lights host variable,
 // and the "ligar" byte another gauge on the panel publishes by name. Both
-// live in host memory; the host watches them for writes by the module.
+// live in host memory; the host watches them for writes by the module, and
+// sees every write to "ligar", a repeated value's too.
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "call_log.h"
+#include "write_watch.h"
 #include "host/module_variable.h"
 
 namespace standin {
@@ -28,22 +29,23 @@ public:
     double panel_lights() const { return lights_; }
     const double* panel_lights_storage() const { return &lights_storage_; }
 
-    uint8_t ligar_byte() const { return ligar_block_[ligar_offset]; }
+    uint8_t ligar_byte() const { return ligar_block()[ligar_offset]; }
     bool ligar_guards_intact() const;
     const std::vector<uint8_t>& ligar_writes() const { return ligar_writes_; }
 
-    // Logs any change the module made since the last look.
+    // Logs what the module wrote since the last look.
     void observe();
 
 private:
     static constexpr size_t ligar_offset = 4;   // storage is 4 bytes, guards all around
+    static constexpr size_t ligar_block_size = 16;
+    const uint8_t* ligar_block() const { return ligar_watch_.bytes(); }
 
     call_log& log_;
     double lights_;
     double lights_storage_;
     bool publish_ligar_;
-    alignas(8) std::array<uint8_t, 16> ligar_block_;
-    uint8_t ligar_seen_;
+    write_watch ligar_watch_;
     bool guards_reported_ = false;
     bool lights_reported_ = false;
     std::vector<uint8_t> ligar_writes_;
