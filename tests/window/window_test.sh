@@ -38,6 +38,8 @@ for k in 0 1 2 3 4 5 6; do
     wait_for_line "$log" "^cursor: hand over detent $k\$"
     xdotool click 1
     wait_for_line "$log" "^click\(${centre_x[k]},${centre_y[k]}\) -> detent $k\$"
+    wait_for_line "$log" '^ligar = [0-9]+$' 5 $((k + 1))
+    [ "$(log_text "$log" | grep '^ligar = ' | tail -1)" = "ligar = $k" ] || fail "ligar is not $k after a press on mark $k"
     wait_for_line "$log" '^trigger_key_event\(0x000100D6, 0\)$' 5 $((k + 1))
     wait_for_line "$log" "^sound: clip started \($((k + 1)) so far\)\$"
     wait_for_line "$log" "^status: detent $k\\.0   ligar $k   panel lights 1\\.0 \(on\); key event 0x000100D6 \(the lit one\)   clips started $((k + 1))\$"
