@@ -4,11 +4,13 @@
 # key event, a clip on the sound device) and the screen shows the stand-in's
 # own picture of that detent pixel for pixel; a press beside the marks does
 # nothing; L re-opens the gauge with the other key event; closing the window
-# ends the run with exit code 0.
-# Usage: window_test.sh STANDIN.exe GAUGE.gau SCREEN_IMAGE.py WORK_FOLDER
-STANDIN=$1 GAUGE=$2 SCREEN_IMAGE=$3 WORK=$4
+# ends the run with exit code 0. The sound card's output goes to CAPTURE
+# (set up by the caller), which must hold the last click.
+# Usage: window_test.sh STANDIN.exe GAUGE.gau WORK_FOLDER CAPTURE.wav
+STANDIN=$1 GAUGE=$2 WORK=$3 CAPTURE=$4
+SCREEN_IMAGE="$(dirname "$0")/screen_image.py"
 source "$(dirname "$0")/window_driver.sh"
-rm -rf "$WORK"
+rm -rf "$WORK" "$CAPTURE"
 mkdir -p "$WORK"
 [ -n "${DISPLAY:-}" ] || fail "no X display: run under xvfb-run, as scripts/test.sh does"
 
@@ -66,4 +68,7 @@ key_in_window alt+F4
 wait_for_exit 20
 [ "$standin_exit" -eq 0 ] || fail "exit code $standin_exit after closing the window: $(tail -5 "$log")"
 [ "$(log_text "$log" | tail -1)" = unload ] || fail "the run did not end by unloading the gauge: $(tail -3 "$log")"
+# Each opening of the device starts the capture anew: it holds the press after L.
+[ -f "$CAPTURE" ] || fail "nothing reached the sound card"
+python3 "$(dirname "$0")/heard.py" "$CAPTURE" >"$WORK/heard.txt" || fail "the click was not heard: $(cat "$WORK/heard.txt")"
 echo "window test passed"
