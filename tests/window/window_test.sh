@@ -34,6 +34,8 @@ done
 log="$WORK/window.log"
 start_window "$log"
 [ "$scale" -eq 6 ] || fail "scale $scale, not the default 6"
+title=$(xdotool getwindowname "$window_id")
+[ "$title" = "6 position panel dimmer - by Orlicet" ] || fail "the window is titled '$title', not with the gauge's title"
 
 for k in 0 1 2 3 4 5 6; do
     point_at "${centre_x[k]}" "${centre_y[k]}"
