@@ -1,9 +1,10 @@
 #include "machine_key_redirect.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
 #include <vector>
+
+#include "run_identity.h"
 
 namespace standin {
 
@@ -12,35 +13,6 @@ namespace {
 void check(LONG status, const std::string& what) {
     if (status != ERROR_SUCCESS)
         throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
-}
-
-// When a process started: with its id, the name of one run.
-bool start_time(HANDLE process, FILETIME& started) {
-    FILETIME exited, kernel, user;
-    return GetProcessTimes(process, &started, &exited, &kernel, &user) != 0;
-}
-
-std::string run_name_of(DWORD process_id, const FILETIME& started) {
-    char name[48];
-    std::snprintf(name, sizeof name, "%lu-%08lX%08lX", static_cast<unsigned long>(process_id),
-                  static_cast<unsigned long>(started.dwHighDateTime),
-                  static_cast<unsigned long>(started.dwLowDateTime));
-    return name;
-}
-
-// Whether the run of that name is still going: its process id belongs to a
-// live process that started at the same time. A process we may not look at
-// counts as going.
-bool run_alive(const std::string& name) {
-    const DWORD process_id = std::strtoul(name.c_str(), nullptr, 10);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process_id);
-    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
-    FILETIME started;
-    DWORD exit_code = 0;
-    const bool alive = start_time(process, started) && GetExitCodeProcess(process, &exit_code) &&
-                       exit_code == STILL_ACTIVE && run_name_of(process_id, started) == name;
-    CloseHandle(process);
-    return alive;
 }
 
 // Deletes the private keys of runs that ended without deleting their own.
@@ -52,7 +24,7 @@ void remove_abandoned_runs(HKEY runs) {
         const LONG status = RegEnumKeyExA(runs, i, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) break;
         check(status, "cannot list earlier runs' registry keys");
-        if (!run_alive(name)) abandoned.push_back(name);
+        if (is_run_name(name) && !run_going(name)) abandoned.push_back(name);
     }
     for (const std::string& run : abandoned)
         check(RegDeleteTreeA(runs, run.c_str()), "cannot delete an earlier run's registry key " + run);
@@ -61,11 +33,7 @@ void remove_abandoned_runs(HKEY runs) {
 }  // namespace
 
 machine_key_redirect::machine_key_redirect() {
-    FILETIME started;
-    if (!start_time(GetCurrentProcess(), started))
-        throw std::runtime_error("cannot read this process's start time (error " +
-                                 std::to_string(GetLastError()) + ")");
-    run_name_ = run_name_of(GetCurrentProcessId(), started);
+    run_name_ = this_run_name();
     check(RegCreateKeyExA(HKEY_CURRENT_USER, runs_path, 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, nullptr, &runs_, nullptr),
           std::string("cannot create registry key HKEY_CURRENT_USER\\") + runs_path);

@@ -13,7 +13,7 @@ namespace standin {
 
 class machine_key_redirect {
 public:
-    // Private keys live here, one per run, named "<process id>-<start time>".
+    // Private keys live here, one per run, named after the run (run_identity.h).
     static constexpr const char* owner_path = "Software\\Stand-in host";
     static constexpr const char* runs_path = "Software\\Stand-in host\\Runs";
 

@@ -25,17 +25,19 @@ for option in --gau --window --scale --lights --frames --click --detent --tour -
     [ "$(grep -Ec -- "^  $option( |\$)" <<<"$out")" -eq 1 ] || fail "--help has no line of its own for $option"
 done
 
+# What runs leave in the temporary folder and the registry, as it is before each run.
 temp_folder=$(winepath -u "$(wine cmd /c 'echo %TEMP%' | tr -d '\r')")
-folders_before=$(find "$temp_folder" -maxdepth 1 -name 'standin-*' | wc -l)
-runs_key='HKCU\Software\Stand-in host'
+set_up_so_far() {
+    find "$temp_folder" -maxdepth 1 -name 'standin-*' | sort
+    wine reg query 'HKCU\Software\Stand-in host' /s 2>/dev/null | tr -d '\r' || true
+}
 nothing_set_up() {
     [ -z "$out" ] || fail "$1: the run logged $out"
-    [ "$(find "$temp_folder" -maxdepth 1 -name 'standin-*' | wc -l)" -eq "$folders_before" ] ||
-        fail "$1: an install folder was made"
-    if wine reg query "$runs_key" >/dev/null 2>&1; then fail "$1: a private registry key was made"; fi
+    [ "$(set_up_so_far)" = "$before" ] || fail "$1: an install folder or a private registry key was made"
 }
 
 while read -r option value; do
+    before=$(set_up_so_far)
     run_standin --gau "$GAUGE" "$option" "$value"
     [ $status -eq 2 ] || fail "$option $value: exit code $status"
     grep -qF -- "standin: $option $value: " <<<"$err" || fail "$option $value: the message names neither: $err"
@@ -52,6 +54,7 @@ done <<'BAD'
 --click-file Z:\nowhere\click.wav
 BAD
 
+before=$(set_up_so_far)
 run_standin --gau "$WORK/nowhere.gau" --window
 [ $status -eq 2 ] || fail "a missing module: exit code $status"
 grep -Eq 'cannot load .*nowhere\.gau: [A-Za-z][^(]+ \(error [0-9]+\)$' <<<"$err" ||
