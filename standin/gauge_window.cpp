@@ -141,12 +141,14 @@ LRESULT gauge_window::handle(UINT message, WPARAM w, LPARAM l) {
 void gauge_window::cycle() {
     host_.frame();
     const std::string status = status_text(host_, watch_.clips_started());
+    if (status == status_ && host_.picture().pixels == shown_pixels_) return;
     if (status != status_) {
         std::string line = status;
         line.replace(line.find('\n'), 1, "; ");
         host_.note("status: " + line);
-        status_ = status;
     }
+    status_ = status;
+    shown_pixels_ = host_.picture().pixels;
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -182,7 +184,6 @@ void gauge_window::paint() {
 void gauge_window::press(int x, int y) {
     if (x < 0 || y < 0 || x >= gauge_width() || y >= gauge_height()) return;   // not on the gauge
     host_.click(x / scale_, y / scale_);
-    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void gauge_window::set_cursor() {
@@ -203,7 +204,6 @@ void gauge_window::reopen_with_other_lights() {
     host_.switch_panel_lights();
     host_.install();
     host_.initialize();
-    InvalidateRect(window_, nullptr, FALSE);
 }
 
 }  // namespace standin

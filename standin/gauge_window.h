@@ -11,7 +11,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "module_watch.h"
 #include "standin_host.h"
@@ -34,7 +36,7 @@ private:
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT handle(UINT message, WPARAM w, LPARAM l);
     void show();
-    void cycle();                    // a frame, and the status line it leaves
+    void cycle();                    // a frame; repainted when the picture or the status changed
     void paint();
     void press(int x, int y);
     void set_cursor();
@@ -48,6 +50,7 @@ private:
     HWND window_;
     WNDPROC host_procedure_ = nullptr;
     std::string status_;             // as shown, and as last logged
+    std::vector<uint8_t> shown_pixels_;   // the picture as shown
     std::string cursor_told_;        // the last cursor line logged
     bool failed_ = false;
 };

@@ -32,7 +32,8 @@ std::string maker(const std::string& folder_name) {
 // Removes the folders of runs that ended without removing their own.
 void remove_abandoned_folders() {
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path(), error)) {
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (const auto& entry : std::filesystem::directory_iterator(temp, error)) {
         const std::string run = maker(entry.path().filename().string());
         if (!run.empty() && !run_going(run)) std::filesystem::remove_all(entry.path(), error);
     }

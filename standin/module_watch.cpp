@@ -29,7 +29,8 @@ void module_watch::look() {
     }
     const std::size_t devices = ledger_.held().devices;
     if ((devices > 0) != (devices_seen_ > 0))
-        report_(devices > 0 ? "sound: the gauge's sound device is open" : "sound: the gauge's sound device is closed");
+        report_(devices > 0 ? "sound: the gauge's sound device is open"
+                            : "sound: the gauge's sound device is closed");
     devices_seen_ = devices;
     const std::uint64_t plays = ledger_.calls(faults::api::buffer_Play);
     for (; plays_seen_ < plays; ++plays_seen_)

@@ -38,7 +38,9 @@ host::host(host_options options)
     log_.line("host: install folder " + folder_.path() +
               (options_.click_source ? ", click.wav from " + *options_.click_source
                                      : ", no click.wav"));
-    log_.line(std::string("host: ") + (options_.registry_key ? "simulator key set (HKEY_LOCAL_MACHINE redirected to a private key)" : "no simulator key") +
+    log_.line(std::string("host: ") +
+              (options_.registry_key ? "simulator key set (HKEY_LOCAL_MACHINE redirected to a private key)"
+                                     : "no simulator key") +
               (window_ ? ", FS98MAIN window " + address(window_->handle()) : ", no FS98MAIN window") +
               ", panel lights " + number_text(options_.panel_lights));
 }

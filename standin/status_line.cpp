@@ -28,8 +28,9 @@ std::string key_event_text(const host& h) {
 
 std::string status_text(const host& h, std::uint64_t clips_started) {
     const double lights = h.panel_lights();
+    const bool lit = lights == lights && lights != 0.0;   // as the gauge takes it
     return "detent " + detent_text(h) + "   ligar " + std::to_string(h.ligar_byte()) + "   panel lights " +
-           number_text(lights) + (lights == lights && lights != 0.0 ? " (on)" : " (off)") + "\nkey event " + key_event_text(h) +
+           number_text(lights) + (lit ? " (on)" : " (off)") + "\nkey event " + key_event_text(h) +
            "   clips started " + std::to_string(clips_started);
 }
 
