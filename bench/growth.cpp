@@ -46,13 +46,12 @@ void measure_growth(const std::string& gauge_file, figures& out) {
     host.install();
     host.initialize();
 
-    const std::vector<mouse_record> spots = host.mouse().hot_spots();
+    const int detents = static_cast<int>(host.mouse().hot_spots().size());
     std::vector<stage> stages;
     std::size_t most_buffers = 0;
     int done = 0;
     auto click = [&] {
-        const mouse_record& spot = spots[done++ % spots.size()];
-        host.click(spot.x + spot.width / 2, spot.y + spot.height / 2);
+        host.click_detent(done++ % detents);
         most_buffers = std::max(most_buffers, ledger.held().buffers);
     };
     for (int target : {10, 1000, 10000}) {

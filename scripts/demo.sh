@@ -20,8 +20,20 @@ rm -f "$CLICK_CAPTURE"* build/demo/clicks-*.wav
 source scripts/wine_env.sh
 xvfb-run -a wine build/standin/standin.exe --gau build/panel_dimmer.gau --tour \
     --png build/demo/dimmer.png --scale 8 --log build/demo/dimmer.log
-mv "$CLICK_CAPTURE" build/demo/clicks-lights-on.wav
-mv "$CLICK_CAPTURE.0001" build/demo/clicks-lights-off.wav
 echo
 echo "Pictures: build/demo/dimmer.png  Log: build/demo/dimmer.log"
-echo "Sound: build/demo/clicks-lights-on.wav, build/demo/clicks-lights-off.wav"
+# keep_sound CAPTURE PASS: the pass's capture under its own name, or why there is none.
+keep_sound() {
+    if [ -s "$1" ]; then
+        mv "$1" "build/demo/clicks-$2.wav"
+        echo "Sound: build/demo/clicks-$2.wav"
+    else
+        echo "No sound was captured in the $2 pass: the gauge's sound device did not open or" \
+             "played nothing; the \"sound:\" lines of build/demo/dimmer.log say which." >&2
+        return 1
+    fi
+}
+heard=yes
+keep_sound "$CLICK_CAPTURE" lights-on || heard=no
+keep_sound "$CLICK_CAPTURE.0001" lights-off || heard=no
+[ $heard = yes ]

@@ -1,6 +1,7 @@
 #include "soak/detent_click.h"
 
 #include <cstdio>
+#include <stdexcept>
 
 #include "gauge/detent_selection.h"
 
@@ -26,14 +27,14 @@ bool lights_lit(double panel_lights) { return panel_lights == panel_lights && pa
 
 void click_detent(standin::host& host, int detent, bool lit, std::vector<std::string>& failures) {
     const std::string where = "detent " + std::to_string(detent) + ": ";
-    const std::vector<mouse_record> spots = host.mouse().hot_spots();
-    if (detent >= static_cast<int>(spots.size())) {
-        failures.push_back(where + "only " + std::to_string(spots.size()) + " hot spots");
+    const std::size_t events = host.key_events().size();
+    int hit = -1;
+    try {
+        hit = host.click_detent(detent);
+    } catch (const std::out_of_range& e) {
+        failures.push_back(where + e.what());
         return;
     }
-    const mouse_record& spot = spots[detent];
-    const std::size_t events = host.key_events().size();
-    const int hit = host.click(spot.x + spot.width / 2, spot.y + spot.height / 2);
     // Record 0 is the parent area; detent k's hot spot is record k + 1.
     if (hit != detent + 1) failures.push_back(where + "hit record " + std::to_string(hit));
     if (host.ligar_byte() != detent) failures.push_back(where + "ligar byte " + std::to_string(host.ligar_byte()));

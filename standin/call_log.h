@@ -30,6 +30,20 @@ public:
     // Something the host found wrong; also written as an "error: " line.
     void error(const std::string& text);
 
+    // While one of these lives (and `quiet` is true), calls and lines are
+    // dropped; errors are still kept and written.
+    class quiet_while {
+    public:
+        quiet_while(call_log& log, bool quiet) : log_(log), was_(log.quiet_) { log.quiet_ = was_ || quiet; }
+        ~quiet_while() { log_.quiet_ = was_; }
+        quiet_while(const quiet_while&) = delete;
+        quiet_while& operator=(const quiet_while&) = delete;
+
+    private:
+        call_log& log_;
+        bool was_;
+    };
+
     const std::vector<service_call>& calls() const { return calls_; }
     const std::vector<std::string>& lines() const { return lines_; }
     const std::vector<std::string>& errors() const { return errors_; }
@@ -37,7 +51,10 @@ public:
     std::string text() const;        // all lines, each ended by '\n'
 
 private:
+    void write(const std::string& text);
+
     log_sink sink_;
+    bool quiet_ = false;
     std::vector<service_call> calls_;
     std::vector<std::string> lines_;
     std::vector<std::string> errors_;

@@ -13,7 +13,7 @@
 
 namespace standin {
 
-// The click.wav the build generates, beside the built module.
+// click.wav beside the running program, where the build puts a copy.
 std::string default_click_source();
 
 struct host_options {
@@ -34,8 +34,12 @@ struct host_options {
     uint8_t ligar_initial = 0;
 
     log_sink sink;                             // receives each log line as it is made
+    bool log_frames = true;                    // false: frames leave no lines, only errors
     // Runs after LoadLibrary and before module_init, e.g. to patch the module's imports.
     std::function<void(HMODULE)> before_module_init;
+    // Runs whenever the host looks at what the module changed: after each
+    // routine and handler, and as each service call comes in.
+    std::function<void()> after_module_step;
 };
 
 }  // namespace standin

@@ -1,5 +1,7 @@
 // A fresh simulator install folder under %TEMP%, holding Sound\click.wav
-// copied from a chosen file (or left without it). Removed with this object.
+// copied from a chosen file (or left without it). Removed with this object;
+// the folders of earlier runs that ended without removing theirs (crashed,
+// or killed from outside) go when the next one is made.
 #pragma once
 #include <filesystem>
 #include <optional>

@@ -1,125 +1,90 @@
 // standin.exe: runs a panel-gauge module the way the simulator would, for a
-// person to watch: prints the log, writes a picture of the gauge.
+// person to watch: prints the log, writes a picture of the gauge, or shows it
+// in a window to be clicked.
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
-#include <utility>
-#include <vector>
 
+#include "command_line.h"
+#include "gauge_window.h"
 #include "leave_process.h"
+#include "module_file.h"
+#include "module_watch.h"
 #include "png_output.h"
 #include "standin_host.h"
 #include "tour.h"
 
 namespace {
 
-constexpr const char* usage =
-    "usage: standin --gau FILE [--lights on|off|NUMBER] [--frames N] [--click X,Y]...\n"
-    "               [--png FILE] [--scale N] [--log FILE] [--tour]\n"
-    "               [--no-window] [--no-registry] [--no-player-name] [--no-path]\n"
-    "               [--path-value TEXT] [--no-click-file] [--click-file FILE] [--no-ligar]\n";
+constexpr int window_scale = 6;
+constexpr int picture_scale = 8;
 
-struct run_plan {
-    std::string gau;
-    int frames = 1;
-    std::vector<std::pair<int, int>> clicks;
-    std::string png;
-    int scale = 8;
-    std::string log;
-    bool tour = false;
-    standin::host_options options;
-};
-
-double lights_value(const std::string& text) {
-    if (text == "on") return 1.0;
-    if (text == "off") return 0.0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end) throw std::invalid_argument("--lights takes on, off or a number");
-    return value;
-}
-
-int whole_number(const std::string& text, const char* option) {
-    size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used != text.size()) throw std::invalid_argument(std::string(option) + " takes a number");
-    return value;
-}
-
-run_plan parse(int argc, char** argv) {
-    run_plan plan;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        auto next = [&]() -> std::string {
-            if (i + 1 >= argc) throw std::invalid_argument(option + " needs a value");
-            return argv[++i];
-        };
-        if (option == "--gau") plan.gau = next();
-        else if (option == "--lights") plan.options.panel_lights = lights_value(next());
-        else if (option == "--frames") plan.frames = whole_number(next(), "--frames");
-        else if (option == "--click") {
-            const std::string point = next();
-            const size_t comma = point.find(',');
-            if (comma == std::string::npos) throw std::invalid_argument("--click takes X,Y");
-            plan.clicks.push_back({whole_number(point.substr(0, comma), "--click"),
-                                   whole_number(point.substr(comma + 1), "--click")});
-        }
-        else if (option == "--png") plan.png = next();
-        else if (option == "--scale") plan.scale = whole_number(next(), "--scale");
-        else if (option == "--log") plan.log = next();
-        else if (option == "--tour") plan.tour = true;
-        else if (option == "--no-window") plan.options.main_window = false;
-        else if (option == "--no-registry") plan.options.registry_key = false;
-        else if (option == "--no-player-name") plan.options.player_name.reset();
-        else if (option == "--no-path") plan.options.path_value = false;
-        else if (option == "--path-value") plan.options.path_override = standin::registry_text(next());
-        else if (option == "--no-click-file") plan.options.click_source.reset();
-        else if (option == "--click-file") plan.options.click_source = next();
-        else if (option == "--no-ligar") plan.options.publish_ligar = false;
-        else throw std::invalid_argument("unknown option " + option);
-    }
-    if (plan.gau.empty()) throw std::invalid_argument("--gau is required");
-    return plan;
-}
-
-void run(const run_plan& plan, standin::host& h) {
-    h.load(plan.gau);
+// Clicks, frames and the picture; false when the run itself failed.
+bool run_batch(const standin::run_plan& plan, standin::host& h) {
+    const int scale = plan.scale.value_or(picture_scale);
     if (plan.tour) {
         const auto rows = standin::tour(h);
-        if (!plan.png.empty()) standin::write_png_grid(rows, plan.scale, plan.scale, plan.png);
-    } else {
-        h.install();
-        h.initialize();
-        for (int i = 0; i < plan.frames; ++i) h.frame();
-        for (const auto& [x, y] : plan.clicks) {
-            h.click(x, y);
-            h.frame();
-        }
-        h.frame();
-        if (!plan.png.empty()) standin::write_png(h.picture(), plan.scale, plan.png);
-        h.kill();
+        if (!plan.png.empty()) standin::write_png_grid(rows, scale, scale, plan.png);
+        return true;
     }
-    h.unload();
+    h.install();
+    h.initialize();
+    for (int i = 0; i < plan.frames; ++i) h.frame();
+    for (const standin::press& p : plan.presses) {
+        if (p.detent) h.click_detent(*p.detent);
+        else h.click(p.x, p.y);
+        h.frame();
+    }
+    h.frame();
+    if (!plan.png.empty()) standin::write_png(h.picture(), scale, plan.png);
+    h.kill();
+    return true;
 }
 
-}  // namespace
+bool run_window(const standin::run_plan& plan, standin::host& h, const standin::module_watch& watch) {
+    h.install();
+    h.initialize();
+    bool ran = false;
+    {
+        standin::gauge_window window(h, watch, plan.scale.value_or(window_scale));
+        ran = window.run();
+    }
+    h.kill();
+    return ran;
+}
 
-static int run_program(int argc, char** argv) {
-    run_plan plan;
+// The checks every run ends with: the host's errors, and what the module
+// misused or still holds once killed. 0 when all was well.
+int checked_exit(const standin::host& h, const standin::module_watch& watch, bool ran) {
+    bool well = ran && h.errors().empty();
+    for (const std::string& error : h.errors()) std::fprintf(stderr, "standin: %s\n", error.c_str());
+    for (const std::string& failure : watch.failures_after_kill()) {
+        std::fprintf(stderr, "standin: %s\n", failure.c_str());
+        well = false;
+    }
+    return well ? 0 : 1;
+}
+
+int run_program(int argc, char** argv) {
+    standin::run_plan plan;
     try {
-        plan = parse(argc, argv);
+        plan = standin::parse_command_line(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "standin: %s\n%s", e.what(), usage);
+        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage);
         return 2;
+    }
+    if (plan.help) {
+        std::fputs(standin::usage, stdout);
+        return 0;
     }
     std::ofstream log_file;
     if (!plan.log.empty()) {
         log_file.open(plan.log);
         if (!log_file) {
-            std::fprintf(stderr, "standin: cannot write %s\n", plan.log.c_str());
+            std::fprintf(stderr, "standin: --log %s: cannot write it\n", plan.log.c_str());
             return 2;
         }
     }
@@ -129,15 +94,35 @@ static int run_program(int argc, char** argv) {
         std::cout << line << std::endl;
         if (log_file.is_open()) log_file << line << std::endl;
     };
+    plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
     try {
-        standin::host h(plan.options);
-        run(plan, h);
-        for (const std::string& error : h.errors()) std::fprintf(stderr, "standin: %s\n", error.c_str());
-        return h.errors().empty() ? 0 : 1;
+        // Loaded before the host makes its registry key and folder, so that a
+        // module that can't load leaves nothing to clean up.
+        HMODULE module = standin::load_module_file(plan.gau);
+        standin::host* reporting = nullptr;
+        standin::module_watch watch([&reporting](const std::string& line) {
+            if (reporting) reporting->note(line);
+        });
+        plan.options.before_module_init = [&watch](HMODULE loaded) { watch.attach(loaded); };
+        plan.options.after_module_step = [&watch] { watch.look(); };
+        std::optional<standin::host> h;
+        try {
+            h.emplace(plan.options);
+        } catch (...) {
+            FreeLibrary(module);
+            throw;
+        }
+        reporting = &*h;
+        h->load(module, plan.gau);
+        const bool ran = plan.window ? run_window(plan, *h, watch) : run_batch(plan, *h);
+        h->unload();
+        return checked_exit(*h, watch, ran);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "standin: %s\n", e.what());
         return 2;
     }
 }
+
+}  // namespace
 
 int main(int argc, char** argv) { standin::leave_process(run_program(argc, argv)); }

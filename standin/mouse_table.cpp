@@ -56,13 +56,10 @@ std::vector<mouse_record> mouse_table::hot_spots() const {
     return spots;
 }
 
-int mouse_table::click(int x, int y, const std::function<void()>& after_handler) {
-    const std::string where = "click(" + std::to_string(x) + "," + std::to_string(y) + ")";
-    if (!registered_) {
-        log_.line(where + " -> no mouse table registered");
-        return -1;
-    }
+std::optional<hot_spot_hit> mouse_table::hit_test(int x, int y) const {
+    if (!registered_) return std::nullopt;
     bool in_parent = false;
+    int detent = 0;
     const std::vector<mouse_record*> list = records();
     for (size_t index = 0; index < list.size(); ++index) {
         const mouse_record& record = *list[index];
@@ -73,23 +70,45 @@ int mouse_table::click(int x, int y, const std::function<void()>& after_handler)
                               : contains(record.x, record.y, record.width, record.height, x, y);
         } else if (record.kind == mouse_end_of_parent) {
             in_parent = false;
-        } else if (record.kind == mouse_hot_spot && in_parent &&
-                   (record.event_mask & mouse_left_single) &&
-                   contains(record.x, record.y, record.width, record.height, x, y)) {
-            if (!record.handler) {
-                log_.error(where + " hit hot spot " + std::to_string(index) + " with no handler");
-                return -1;
-            }
-            log_.line(where + " -> hot spot " + std::to_string(index));
-            point_ = {x - record.x, y - record.y};
-            const uint32_t result = record.handler(&point_, mouse_left_single);
-            after_handler();
-            log_.line("  handler returned " + std::to_string(result));
-            return static_cast<int>(index);
+        } else if (record.kind == mouse_hot_spot) {
+            if (in_parent && (record.event_mask & mouse_left_single) &&
+                contains(record.x, record.y, record.width, record.height, x, y))
+                return hot_spot_hit{static_cast<int>(index), detent, &record};
+            ++detent;
         }
     }
-    log_.line(where + " -> no hot spot");
-    return -1;
+    return std::nullopt;
+}
+
+int mouse_table::click(int x, int y, const std::function<void()>& after_handler) {
+    const std::string where = "click(" + std::to_string(x) + "," + std::to_string(y) + ")";
+    if (!registered_) {
+        log_.line(where + " -> no mouse table registered");
+        return -1;
+    }
+    const std::optional<hot_spot_hit> hit = hit_test(x, y);
+    if (!hit) {
+        log_.line(where + " -> no hot spot");
+        return -1;
+    }
+    const std::string detent = "detent " + std::to_string(hit->detent);
+    if (!hit->spot->handler) {
+        log_.error(where + " hit " + detent + " with no handler");
+        return -1;
+    }
+    log_.line(where + " -> " + detent);
+    point_ = {x - hit->spot->x, y - hit->spot->y};
+    const uint32_t result = hit->spot->handler(&point_, mouse_left_single);
+    after_handler();
+    log_.line("  handler returned " + std::to_string(result));
+    return hit->record;
+}
+
+std::optional<click_point> mouse_table::detent_centre(int k) const {
+    const std::vector<mouse_record> spots = hot_spots();
+    if (k < 0 || static_cast<size_t>(k) >= spots.size()) return std::nullopt;
+    const mouse_record& spot = spots[static_cast<size_t>(k)];
+    return click_point{spot.x + spot.width / 2, spot.y + spot.height / 2};
 }
 
 }  // namespace standin

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "call_log.h"
@@ -17,6 +18,14 @@ struct click_point {
     int32_t y;
 };
 
+// A live left-press hot spot under a point: its record's index in the
+// table and its detent, the hot spot's place among the table's hot spots.
+struct hot_spot_hit {
+    int record;
+    int detent;
+    const mouse_record* spot;
+};
+
 class mouse_table {
 public:
     explicit mouse_table(call_log& log) : log_(log) {}
@@ -24,9 +33,15 @@ public:
     void install(mouse_record* table, gauge_header_record* gauge, const pixel_size* size);
     void set_registered(mouse_record* table, gauge_header_record* gauge, bool registered);
 
-    // Calls the first live left-press hot spot containing (x, y), in gauge
-    // pixels, then after_handler. Returns the record's index, or -1.
+    // The first live left-press hot spot of the registered table containing
+    // (x, y), in gauge pixels: what a press there reaches, and what the
+    // cursor shows over it.
+    std::optional<hot_spot_hit> hit_test(int x, int y) const;
+    // Calls the handler of hit_test's hot spot, then after_handler. Returns
+    // the record's index, or -1.
     int click(int x, int y, const std::function<void()>& after_handler);
+    // The centre of detent k's box, or nullopt when the table has no hot spot k.
+    std::optional<click_point> detent_centre(int k) const;
 
     mouse_record* table() const { return table_; }
     bool registered() const { return registered_; }

@@ -1,6 +1,8 @@
-// The simulator's registry key (path below), set up with chosen values or
-// left absent for the life of this object. A key that was there before is
-// put back afterwards.
+// The simulator's registry key as the module looks it up (path below, under
+// HKEY_LOCAL_MACHINE), set up with chosen values or left absent for the life
+// of this object. HKEY_LOCAL_MACHINE is redirected to a private key for the
+// while (see machine_key_redirect.h): the machine's own simulator key, if it
+// has one, is never read, written or deleted.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -8,6 +10,8 @@
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "machine_key_redirect.h"
 
 namespace standin {
 
@@ -25,19 +29,15 @@ class simulator_key {
 public:
     static constexpr const char* path = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\7.0";
 
-    // nullopt: the key is made absent. Throws std::runtime_error on failure.
+    // nullopt: the key is absent. Throws std::runtime_error on failure.
     explicit simulator_key(const std::optional<registry_values>& contents);
-    ~simulator_key();
-    simulator_key(const simulator_key&) = delete;
-    simulator_key& operator=(const simulator_key&) = delete;
 
-    // Puts the registry back as it was; later calls do nothing. Throws on failure.
-    void restore();
+    // Ends the redirection and deletes the private key; later calls do
+    // nothing. Throws std::runtime_error on failure.
+    void remove() { redirect_.end(); }
 
 private:
-
-    std::optional<registry_values> earlier_;   // the key's values before we came
-    std::vector<std::string> created_;         // keys this object created, outermost first
+    machine_key_redirect redirect_;
 };
 
 }  // namespace standin

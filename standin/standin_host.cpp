@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "module_file.h"
 #include "value_text.h"
 
 namespace standin {
@@ -37,7 +38,9 @@ host::host(host_options options)
     log_.line("host: install folder " + folder_.path() +
               (options_.click_source ? ", click.wav from " + *options_.click_source
                                      : ", no click.wav"));
-    log_.line(std::string("host: ") + (options_.registry_key ? "simulator key set" : "no simulator key") +
+    log_.line(std::string("host: ") +
+              (options_.registry_key ? "simulator key set (HKEY_LOCAL_MACHINE redirected to a private key)"
+                                     : "no simulator key") +
               (window_ ? ", FS98MAIN window " + address(window_->handle()) : ", no FS98MAIN window") +
               ", panel lights " + number_text(options_.panel_lights));
 }
@@ -52,10 +55,14 @@ host::~host() {
 
 void host::load(const std::string& gau_path) {
     if (module_) throw std::logic_error("a module is loaded already");
-    HMODULE module = LoadLibraryA(gau_path.c_str());
-    if (!module)
-        throw std::runtime_error("cannot load " + gau_path + " (error " +
-                                 std::to_string(GetLastError()) + ")");
+    load(load_module_file(gau_path), gau_path);
+}
+
+void host::load(HMODULE module, const std::string& gau_path) {
+    if (module_) {
+        FreeLibrary(module);
+        throw std::logic_error("a module is loaded already");
+    }
     auto* linkage = reinterpret_cast<linkage_record*>(GetProcAddress(module, "Linkage"));
     auto* imports = reinterpret_cast<import_table_record*>(GetProcAddress(module, "ImportTable"));
     if (!linkage || !imports) {
@@ -97,7 +104,7 @@ void host::unload() {
 
 void host::abandon_environment() {
     try {
-        key_.restore();
+        key_.remove();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "standin: %s\n", e.what());
     }
@@ -139,14 +146,31 @@ void host::draw() { run("draw", loaded_gauge("draw").draw); }
 void host::kill() { run("kill", loaded_gauge("kill").kill); }
 
 void host::frame(uint32_t phase) {
+    const call_log::quiet_while hush(log_, !options_.log_frames);
     update();
     generate(phase);
     draw();
 }
 
+void host::observe() {
+    variables_.observe();
+    if (options_.after_module_step) options_.after_module_step();
+}
+
+void host::note(const std::string& line) { log_.line(line); }
+
 int host::click(int x, int y) {
     loaded_gauge("click");
     return mouse_.click(x, y, [this] { observe(); });
+}
+
+int host::click_detent(int k) {
+    loaded_gauge("click_detent");
+    const std::optional<click_point> centre = mouse_.detent_centre(k);
+    if (!centre)
+        throw std::out_of_range("no detent " + std::to_string(k) + ": the mouse table has " +
+                                std::to_string(mouse_.hot_spots().size()) + " hot spots");
+    return click(centre->x, centre->y);
 }
 
 void host::set_panel_lights(double value) {

@@ -41,6 +41,9 @@ public:
     // Loads the module and runs its module_init. Throws std::runtime_error
     // when the file can't be loaded or lacks Linkage, ImportTable or a gauge.
     void load(const std::string& gau_path);
+    // The same for a module already loaded with load_module_file, which the
+    // host then owns (and frees, on failure too).
+    void load(HMODULE module, const std::string& gau_path);
     void unload();                   // module_deinit, FreeLibrary
     bool loaded() const { return module_ != nullptr; }
 
@@ -57,8 +60,17 @@ public:
     // A left press at (x, y) in gauge pixels: the index of the mouse record
     // whose handler ran, or -1. Throws std::logic_error with no module loaded.
     int click(int x, int y);
+    // The same press at the centre of detent k's box: the k-th hot spot of
+    // the mouse table, mark k on the dimmer. Throws std::out_of_range when
+    // the table has no hot spot k.
+    int click_detent(int k);
+
+    // A line of the embedding program's own in the log, e.g. what it saw of the sound.
+    void note(const std::string& line);
 
     void set_panel_lights(double value);
+    // Any setting but 0 becomes 0; 0 becomes 1.
+    void switch_panel_lights() { set_panel_lights(panel_lights() != 0.0 ? 0.0 : 1.0); }
     double panel_lights() const { return variables_.panel_lights(); }
 
     // The module.
@@ -93,7 +105,7 @@ public:
 private:
     friend struct service_entry_points;
 
-    void observe() { variables_.observe(); }
+    void observe();
     // For a process about to be terminated: leaves no registry key or folder behind.
     void abandon_environment();
     gauge_header_record& loaded_gauge(const char* routine);

@@ -62,15 +62,7 @@ mouse_record gauge_session::spot(int k) {
     return spots[k];
 }
 
-std::pair<int, int> gauge_session::centre(int k) {
-    const mouse_record s = spot(k);
-    return {s.x + s.width / 2, s.y + s.height / 2};
-}
-
-int gauge_session::click_detent(int k) {
-    const auto [x, y] = centre(k);
-    return host_->click(x, y);
-}
+int gauge_session::click_detent(int k) { return host_->click_detent(k); }
 
 std::string gauge_session::call(const std::string& name, const std::vector<uintptr_t>& args,
                                 const std::string& text) {

@@ -25,9 +25,8 @@ protected:
     static_image_record* plate();
     icon_record* knob();
 
-    // Hot spot k of the mouse table the host was given, and its centre.
+    // Hot spot k of the mouse table the host was given; a press at its centre.
     mouse_record spot(int k);
-    std::pair<int, int> centre(int k);
     int click_detent(int k);
 
     // Service calls as "name(0x..., 0x...) text", from index mark on.

@@ -38,10 +38,7 @@ standin::host_options sound_rig::observed(standin::host_options options) {
 }
 
 void sound_rig::click(int detent) {
-    const auto spots = host.mouse().hot_spots();
-    ASSERT_LT(static_cast<std::size_t>(detent), spots.size());
-    const mouse_record& spot = spots[detent];
-    ASSERT_NE(host.click(spot.x + spot.width / 2, spot.y + spot.height / 2), -1)
+    ASSERT_NE(host.click_detent(detent), -1)
         << "no handler ran for detent " << detent;
 }
 

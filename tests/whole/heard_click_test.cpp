@@ -27,10 +27,9 @@ protected:
             h.load(GAUGE_FILE);
             h.install();
             h.initialize();
-            const mouse_record spot = h.mouse().hot_spots().at(k);
             for (int i = 0; i < clicks; ++i) {
                 // Record 0 covers the whole gauge; mark k is record k + 1.
-                EXPECT_EQ(h.click(spot.x + spot.width / 2, spot.y + spot.height / 2), k + 1);
+                EXPECT_EQ(h.click_detent(k), k + 1);
                 Sleep(play_out_ms);
             }
             h.kill();

@@ -1,0 +1,13 @@
+// Loading a gauge module file, with the system's own words when it fails.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace standin {
+
+// LoadLibrary of `path`; throws std::runtime_error with the system's message
+// (for example "Module not found.") when it fails.
+HMODULE load_module_file(const std::string& path);
+
+}  // namespace standin

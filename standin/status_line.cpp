@@ -1,0 +1,37 @@
+#include "status_line.h"
+
+#include "value_text.h"
+
+namespace standin {
+
+namespace {
+
+// The two events a dimmer sends, by the panel lights at its initialize.
+constexpr uint32_t event_if_lit = 0x000100D6;
+constexpr uint32_t event_if_unlit = 0x00010208;
+
+std::string detent_text(const host& h) {
+    for (const element_state& state : h.elements())
+        if (state.value) return number_text(*state.value);
+    return "-";
+}
+
+std::string key_event_text(const host& h) {
+    if (h.key_events().empty()) return "none yet";
+    const uint32_t event = h.key_events().back().event;
+    return hex_text(event) + (event == event_if_lit     ? " (the lit one)"
+                              : event == event_if_unlit ? " (the unlit one)"
+                                                        : " (unknown)");
+}
+
+}  // namespace
+
+std::string status_text(const host& h, std::uint64_t clips_started) {
+    const double lights = h.panel_lights();
+    const bool lit = lights == lights && lights != 0.0;   // as the gauge takes it
+    return "detent " + detent_text(h) + "   ligar " + std::to_string(h.ligar_byte()) + "   panel lights " +
+           number_text(lights) + (lit ? " (on)" : " (off)") + "\nkey event " + key_event_text(h) +
+           "   clips started " + std::to_string(clips_started);
+}
+
+}  // namespace standin
