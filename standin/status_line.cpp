@@ -1,14 +1,11 @@
 #include "status_line.h"
 
+#include "gauge/detent_selection.h"
 #include "value_text.h"
 
 namespace standin {
 
 namespace {
-
-// The two events a dimmer sends, by the panel lights at its initialize.
-constexpr uint32_t event_if_lit = 0x000100D6;
-constexpr uint32_t event_if_unlit = 0x00010208;
 
 std::string detent_text(const host& h) {
     for (const element_state& state : h.elements())
