@@ -17,12 +17,6 @@ class gauge_art : public open_gauge {
 protected:
     const standin::index_picture& plate_bitmap() { return loaded_frame(&plate()->header, 0); }
     const standin::index_picture& knob_frame(int k) { return loaded_frame(&knob()->header, k); }
-
-    std::vector<const standin::index_picture*> all_bitmaps() {
-        std::vector<const standin::index_picture*> all = {&plate_bitmap()};
-        for (int k = 0; k < detent_count; ++k) all.push_back(&knob_frame(k));
-        return all;
-    }
 };
 
 std::vector<int> rgb(const standin::index_picture& p, int i) {
@@ -54,10 +48,11 @@ TEST_F(gauge_art, shares_one_palette_a_grey_ramp_then_marker_colours) {
 }
 
 TEST_F(gauge_art, draws_only_in_the_ramp_inside_a_black_border) {
-    for (const standin::index_picture* p : all_bitmaps()) {
-        const bool is_plate = p == &plate_bitmap();
+    std::vector<const standin::index_picture*> all = {&plate_bitmap()};
+    for (int k = 0; k < detent_count; ++k) all.push_back(&knob_frame(k));
+    for (const standin::index_picture* p : all) {
         std::set<uint8_t> used(p->pixels.begin(), p->pixels.end());
-        if (is_plate)
+        if (p == all[0])
             EXPECT_EQ(used, (std::set<uint8_t>{black, white})) << "the plate is black and white";
         else
             EXPECT_LE(*used.rbegin(), white);

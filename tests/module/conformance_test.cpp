@@ -4,7 +4,6 @@
 // is pinned by where it leads.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -31,11 +30,6 @@ std::string words(const T (&values)[n]) {
     return text.find_first_not_of("0 ") == std::string::npos ? "zeros" : text;
 }
 
-std::string bytes_of(const void* data, size_t size) {
-    const auto* first = static_cast<const uint8_t*>(data);
-    return std::all_of(first, first + size, [](uint8_t b) { return b == 0; }) ? "zeros" : "not zeros";
-}
-
 std::vector<uint8_t> file_bytes(const char* path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -46,7 +40,7 @@ struct mouse_row {
     uint32_t kind;
     int32_t x, y, width, height, cursor;
     uint32_t help_id, event_mask, event_id;
-    const char* handler;
+    const char* handler;   // where it leads
     uint32_t handler_data;
 };
 
@@ -72,11 +66,7 @@ std::string mouse_text(const mouse_row& r) {
 }
 
 // id, width, height (positive: bottom-up), size of the resource in bytes
-struct bitmap_row {
-    uint32_t id;
-    int32_t width, height;
-    size_t bytes;
-};
+struct bitmap_row { uint32_t id; int32_t width, height; size_t bytes; };
 
 const bitmap_row bitmaps[] = {
     {4096, 60, 42, 3584}, {8192, 33, 33, 2252}, {8195, 33, 33, 2252}, {8198, 33, 33, 2252},
@@ -112,18 +102,15 @@ BOOL CALLBACK add_name(HMODULE, LPCSTR, LPSTR name, LONG_PTR found) {
 
 class conformance : public loaded_module {
 public:
-    // Where a pointer leads: null, the module's code or data, or elsewhere.
+    // Where a pointer leads: null, the module's code, its gauge header or other data, or elsewhere.
     std::string where(const void* pointer) const {
         if (!pointer) return "null";
         if (image().in_code(pointer)) return "code";
-        return image().rva_of(pointer) ? "module data" : "outside the module";
+        if (!image().rva_of(pointer)) return "outside the module";
+        return pointer == host_.gauge() ? "the gauge header" : "module data";
     }
     template <typename F>
     std::string where(F* function) const { return where(reinterpret_cast<const void*>(function)); }
-
-    std::string gauge_or_where(const void* pointer) const {
-        return pointer == host_.gauge() ? "the gauge header" : where(pointer);
-    }
 
     std::vector<field> linkage() {
         const linkage_record& r = *host_.linkage();
@@ -132,7 +119,7 @@ public:
             {"module_init", "code", where(r.module_init)},
             {"module_deinit", "code", where(r.module_deinit)},
             {"host_words_12", "zeros", words(r.host_words_12)},
-            {"gauges[0]", "module data", where(r.gauges[0])},
+            {"gauges[0]", "the gauge header", where(r.gauges[0])},
             {"gauges[1]", "null", where(r.gauges[1])},
         };
     }
@@ -199,7 +186,7 @@ public:
             {"x", number(0), number(h.x)},
             {"y", number(0), number(h.y)},
             {"host_words_16", "zeros", words(h.host_words_16)},
-            {"gauge", "the gauge header", gauge_or_where(h.gauge)},
+            {"gauge", "the gauge header", where(h.gauge)},
             {"host_word_36", number(0), number(h.host_word_36)},
             {"next_elements", "module data", where(h.next_elements)},
             {"next_elements[0]", "module data", where(h.next_elements[0])},
@@ -222,13 +209,13 @@ public:
             {"x", number(13), number(h.x)},
             {"y", number(8), number(h.y)},
             {"host_words_16", "zeros", words(h.host_words_16)},
-            {"gauge", "the gauge header", gauge_or_where(h.gauge)},
+            {"gauge", "the gauge header", where(h.gauge)},
             {"host_word_36", number(0), number(h.host_word_36)},
             {"next_elements", "null", where(h.next_elements)},
             {"host_word_44", number(0), number(h.host_word_44)},
             {"flags", number(0x4003), number(h.flags)},
             {"host_words_52", "zeros", words(h.host_words_52)},
-            {"source", "zeros", bytes_of(&r.source, sizeof r.source)},
+            {"source", "zeros", words(reinterpret_cast<const uint8_t(&)[sizeof r.source]>(r.source))},
             {"value", "code", where(r.value)},
             {"host_words_92", "zeros", words(r.host_words_92)},
             {"frame_count", number(7), number(r.frame_count)},

@@ -55,23 +55,15 @@ TEST_F(sound_setup_calls, come_in_order_and_keep_the_folder_and_the_device) {
         return c.which == api::lstrcatA && c.source == "\\Sound\\";
     });
     ASSERT_NE(appended, strings.end()) << "no \\Sound\\ appended to the folder";
-    std::vector<std::pair<uint64_t, std::string>> calls = {
-        {windows[0].seq, "FindWindowA"},
-        {sound.creates[0].seq, "DirectSoundCreate"},
-        {sound.cooperative_levels[0].seq, "SetCooperativeLevel"},
-        {registry.opens[0].seq, "RegOpenKeyExA"},
-        {registry.queries[0].seq, "RegQueryValueExA PlayerName"},
-        {memory.allocs[0].seq, "GlobalAlloc"},
-        {registry.queries[1].seq, "RegQueryValueExA path"},
-        {appended->seq, "lstrcatA"},
-    };
-    std::sort(calls.begin(), calls.end());
-    std::vector<std::string> order;
-    for (const auto& call : calls) order.push_back(call.second);
     // The name is checked before the block for the path is asked for.
-    EXPECT_EQ(order, (std::vector<std::string>{"FindWindowA", "DirectSoundCreate", "SetCooperativeLevel",
-                                               "RegOpenKeyExA", "RegQueryValueExA PlayerName", "GlobalAlloc",
-                                               "RegQueryValueExA path", "lstrcatA"}));
+    const std::pair<const char*, uint64_t> in_order[] = {
+        {"FindWindowA", windows[0].seq}, {"DirectSoundCreate", sound.creates[0].seq},
+        {"SetCooperativeLevel", sound.cooperative_levels[0].seq}, {"RegOpenKeyExA", registry.opens[0].seq},
+        {"PlayerName query", registry.queries[0].seq}, {"GlobalAlloc", memory.allocs[0].seq},
+        {"path query", registry.queries[1].seq}, {"lstrcatA", appended->seq},
+    };
+    for (size_t i = 1; i < std::size(in_order); ++i)
+        EXPECT_LT(in_order[i - 1].second, in_order[i].second) << in_order[i - 1].first << " then " << in_order[i].first;
     EXPECT_EQ(rig.ledger.held(), (faults::held_resources{.blocks = 1, .bytes = 260, .devices = 1}));
 }
 
