@@ -27,8 +27,11 @@ uint32_t __stdcall select_position(void*, uint32_t) {
     return 0;
 }
 
-constexpr mouse_record hot_spot(int32_t x, int32_t y, mouse_handler handler) {
-    return {mouse_hot_spot, x, y, 11, 6, cursor_hand, 0, mouse_left_single, 0, handler, 0};
+template <uint8_t detent>
+constexpr mouse_record hot_spot() {
+    const layout_box& box = hot_spot_boxes[detent];
+    return {mouse_hot_spot, box.x, box.y, box.width, box.height, cursor_hand, 0, mouse_left_single, 0,
+            select_position<detent>, 0};
 }
 
 constexpr mouse_record marker(mouse_record_kind kind) {
@@ -37,16 +40,12 @@ constexpr mouse_record marker(mouse_record_kind kind) {
 
 }  // namespace
 
+static_assert(detent_count == 7, "one hot_spot<k>() below for each detent of the layout");
+
 // Each hot spot lies over the digit of its mark on the plate.
-constinit mouse_record detent_mouse_table[detent_mouse_table_records] = {
+constinit mouse_record detent_mouse_table[] = {
     marker(mouse_parent_area),
-    hot_spot(8, 33, select_position<0>),
-    hot_spot(3, 21, select_position<1>),
-    hot_spot(7, 8, select_position<2>),
-    hot_spot(24, 1, select_position<3>),
-    hot_spot(44, 9, select_position<4>),
-    hot_spot(44, 21, select_position<5>),
-    hot_spot(43, 32, select_position<6>),
+    hot_spot<0>(), hot_spot<1>(), hot_spot<2>(), hot_spot<3>(), hot_spot<4>(), hot_spot<5>(), hot_spot<6>(),
     marker(mouse_end_of_parent),
     marker(mouse_end_of_table),
 };

@@ -7,5 +7,5 @@
 constexpr uint32_t event_if_lit = 0x000100D6;
 constexpr uint32_t event_if_unlit = 0x00010208;
 
-constexpr int detent_mouse_table_records = 10;
-extern mouse_record detent_mouse_table[detent_mouse_table_records];
+// A parent area over the plate holding a hot spot for each detent.
+extern mouse_record detent_mouse_table[];

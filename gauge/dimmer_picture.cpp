@@ -4,8 +4,6 @@
 #include "gauge/knob_state.h"
 
 namespace {
-constexpr uint32_t plate_bitmap = 0x1000;
-constexpr uint32_t first_knob_bitmap = 0x2000;  // frame k is first_knob_bitmap + 3k
 constexpr uint32_t element_flags = 0x00004003;
 
 element_header* knob_elements[2] = {&knob_icon.header, nullptr};
@@ -35,8 +33,8 @@ constinit icon_record knob_icon = {
     .header = {
         .kind = element_icon,
         .resource_id = first_knob_bitmap,
-        .x = 13,
-        .y = 8,
+        .x = knob_x,
+        .y = knob_y,
         .host_words_16 = {},
         .gauge = &gauge_header,
         .host_word_36 = 0,

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "host/module_variable.h"
+#include "res/gauge_layout.h"
 
 constexpr uint32_t panel_lights_variable = 10;
-constexpr uint8_t detent_count = 7;
 
 struct knob_state_record {
     uint8_t knob_position;            // current detent, 0 to detent_count - 1

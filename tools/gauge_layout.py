@@ -1,17 +1,30 @@
-"""Geometry and colours shared by the plate and the knob frames."""
+"""Geometry and colours shared by the plate and the knob frames.
 
+The geometry is the gauge's own, read from gauge/layout.json: the plate's
+size and bitmap id; where the host puts the knob frame on the plate, its
+size and the bitmap ids of its frames (frame k at first_bitmap + k *
+bitmap_step); the click box of each detent as [x, y, width, height]. The
+gauge compiles against the same numbers (make_layout_header.py).
+"""
+
+import json
 import math
+import os
 
-PLATE_SIZE = (60, 42)
-KNOB_SIZE = 33  # the host puts the frame at plate (13, 8), centred on CENTRE
-CENTRE = (29.5, 24.5)  # knob axis in plate pixels
+LAYOUT_FILE = os.path.join(os.path.dirname(__file__), os.pardir, "gauge",
+                           "layout.json")
 
-# Click boxes of the seven detents (x, y, width, height); the digit for each
-# detent is drawn centred in its box and the pointer aims at the box centre.
-MARK_BOXES = [
-    (8, 33, 11, 6), (3, 21, 11, 6), (7, 8, 11, 6), (24, 1, 11, 6),
-    (44, 9, 11, 6), (44, 21, 11, 6), (43, 32, 11, 6),
-]
+with open(LAYOUT_FILE, encoding="utf-8") as layout_file:
+    LAYOUT = json.load(layout_file)
+
+PLATE_SIZE = (LAYOUT["plate"]["width"], LAYOUT["plate"]["height"])
+KNOB_SIZE = LAYOUT["knob"]["size"]
+# The knob axis in plate pixels: the centre of the knob frame.
+CENTRE = (LAYOUT["knob"]["x"] + KNOB_SIZE / 2, LAYOUT["knob"]["y"] + KNOB_SIZE / 2)
+
+# Click boxes of the detents (x, y, width, height); the digit for each detent
+# is drawn centred in its box and the pointer aims at the box centre.
+MARK_BOXES = [tuple(box) for box in LAYOUT["hot_spots"]]
 
 BLACK = 0  # transparent when the host draws the knob over the plate
 WHITE = 120  # indices BLACK..WHITE form the grey ramp the art is drawn in

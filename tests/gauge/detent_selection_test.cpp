@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint8_t ligar_unset = 0xEE;   // no detent's number, so that every write shows
-
 struct detent_case {
     int k;
     bool full_environment;   // FS98MAIN window, so the click sound plays too

@@ -2,29 +2,12 @@
 
 #include <cstdio>
 
-#include "standin/pictures/bitmap_resources.h"
-#include "standin/pictures/dib_reader.h"
-
 namespace {
-
-constexpr uint32_t plate_id = 4096;
-constexpr uint32_t first_frame_id = 8192;
-constexpr int knob_x = 13;
-constexpr int knob_y = 8;
 
 std::string hex(uintptr_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
     return text;
-}
-
-standin::index_picture bitmap(HMODULE module, uint32_t id) {
-    std::string error;
-    std::optional<std::vector<uint8_t>> bytes = standin::read_bitmap_resource(module, id, error);
-    std::optional<standin::index_picture> picture =
-        bytes ? standin::parse_dib(bytes->data(), bytes->size(), error) : std::nullopt;
-    if (!picture) ADD_FAILURE() << error;
-    return picture.value_or(standin::index_picture{});
 }
 
 }  // namespace
@@ -90,9 +73,17 @@ std::vector<std::string> gauge_session::expected_install_calls() {
     };
 }
 
+const standin::index_picture& gauge_session::loaded_frame(const element_header* element, int k) {
+    static const standin::index_picture none;
+    const standin::element_state* state = host_->element(element);
+    if (state && static_cast<size_t>(k) < state->frames.size()) return state->frames[k];
+    ADD_FAILURE() << "no frame " << k << " of element " << element->resource_id;
+    return none;
+}
+
 standin::index_picture gauge_session::expected_picture(int k) {
-    standin::index_picture picture = bitmap(host_->module(), plate_id);
-    standin::draw_onto(picture, bitmap(host_->module(), first_frame_id + 3 * k), knob_x, knob_y, true);
+    standin::index_picture picture = loaded_frame(&plate()->header, 0);
+    standin::draw_onto(picture, loaded_frame(&knob()->header, k), knob()->header.x, knob()->header.y, true);
     return picture;
 }
 

@@ -35,6 +35,8 @@ protected:
                             const std::string& text = "");
     std::vector<std::string> expected_install_calls();
 
+    // Frame k of an element, as the host loaded it from the module's bitmaps.
+    const standin::index_picture& loaded_frame(const element_header* element, int k);
     // The plate with knob frame k drawn over it at the knob's place.
     standin::index_picture expected_picture(int k);
     // The value and frame of the knob after the last update.
@@ -52,6 +54,9 @@ protected:
         open();
     }
 };
+
+// A "ligar" byte that is no detent's number, so that every write shows.
+constexpr uint8_t ligar_unset = 0xEE;
 
 template <typename T>
 uintptr_t address(const T* pointer) { return reinterpret_cast<uintptr_t>(pointer); }

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr uint8_t ligar_unset = 0xEE;   // no detent's number, so that any write shows
-
 standin::host_options with_ligar(uint8_t initial, bool published = true) {
     standin::host_options options = without_main_window();
     options.ligar_initial = initial;

@@ -23,55 +23,77 @@ bool appended_sound_folder(const faults::ledger& ledger) {
     });
 }
 
-TEST(sound_setup, asks_for_window_device_and_folder_as_the_host_expects) {
+// The first set-up's calls, one of each, as the ledger wrote them down.
+class sound_setup_calls : public testing::Test {
+protected:
+    void SetUp() override {
+        rig.start();
+        windows = rig.ledger.windows();
+        sound = rig.ledger.sound().log();
+        registry = rig.ledger.registry();
+        memory = rig.ledger.memory();
+        ASSERT_EQ(windows.size(), 1u);
+        ASSERT_EQ(sound.creates.size(), 1u);
+        ASSERT_EQ(sound.cooperative_levels.size(), 1u);
+        ASSERT_EQ(registry.opens.size(), 1u);
+        ASSERT_EQ(registry.queries.size(), 2u);
+        ASSERT_EQ(memory.allocs.size(), 1u);
+    }
+
     sound_rig rig;
-    rig.start();
+    std::vector<faults::find_window_call> windows;
+    faults::sound_log sound;
+    faults::registry_log registry;
+    faults::memory_log memory;
+};
 
-    const auto windows = rig.ledger.windows();
-    ASSERT_EQ(windows.size(), 1u);
-    EXPECT_EQ(windows[0].class_name, "FS98MAIN");
-    EXPECT_FALSE(windows[0].title.has_value());
+std::string text(const std::optional<std::string>& value) { return value.value_or("(null)"); }
 
-    const auto sound = rig.ledger.sound().log();
-    ASSERT_EQ(sound.creates.size(), 1u);
-    EXPECT_EQ(sound.creates[0].device_ptr, nullptr);
-    EXPECT_EQ(sound.creates[0].outer, nullptr);
-    ASSERT_EQ(sound.cooperative_levels.size(), 1u);
-    EXPECT_EQ(sound.cooperative_levels[0].window, rig.host.main_window_handle());
-    EXPECT_EQ(sound.cooperative_levels[0].level, 1u);
+TEST_F(sound_setup_calls, come_in_order_and_keep_the_folder_and_the_device) {
+    const auto strings = rig.ledger.strings();
+    const auto appended = std::find_if(strings.begin(), strings.end(), [](const faults::string_call& c) {
+        return c.which == api::lstrcatA && c.source == "\\Sound\\";
+    });
+    ASSERT_NE(appended, strings.end()) << "no \\Sound\\ appended to the folder";
+    // The name is checked before the block for the path is asked for.
+    const std::pair<const char*, uint64_t> in_order[] = {
+        {"FindWindowA", windows[0].seq}, {"DirectSoundCreate", sound.creates[0].seq},
+        {"SetCooperativeLevel", sound.cooperative_levels[0].seq}, {"RegOpenKeyExA", registry.opens[0].seq},
+        {"PlayerName query", registry.queries[0].seq}, {"GlobalAlloc", memory.allocs[0].seq},
+        {"path query", registry.queries[1].seq}, {"lstrcatA", appended->seq},
+    };
+    for (size_t i = 1; i < std::size(in_order); ++i)
+        EXPECT_LT(in_order[i - 1].second, in_order[i].second) << in_order[i - 1].first << " then " << in_order[i].first;
+    EXPECT_EQ(rig.ledger.held(), (faults::held_resources{.blocks = 1, .bytes = 260, .devices = 1}));
+}
 
-    const auto registry = rig.ledger.registry();
-    ASSERT_EQ(registry.opens.size(), 1u);
-    EXPECT_EQ(registry.opens[0].root, HKEY_LOCAL_MACHINE);
-    EXPECT_EQ(registry.opens[0].subkey, "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\7.0");
-    EXPECT_EQ(registry.opens[0].options, 0u);
-    EXPECT_EQ(registry.opens[0].access, key_read);
-    ASSERT_EQ(registry.queries.size(), 2u);
-    EXPECT_EQ(registry.queries[0].value, "PlayerName");
-    EXPECT_FALSE(registry.queries[0].data_given);
-    EXPECT_EQ(registry.queries[1].value, "path");
-    EXPECT_TRUE(registry.queries[1].data_given);
-    EXPECT_EQ(registry.queries[1].size_in, 260u);
-    EXPECT_TRUE(registry.open_keys.empty());
-    // In this order: window, device, its level, then the key.
-    EXPECT_LT(windows[0].seq, sound.creates[0].seq);
-    EXPECT_LT(sound.creates[0].seq, sound.cooperative_levels[0].seq);
-    EXPECT_LT(sound.cooperative_levels[0].seq, registry.opens[0].seq);
-    EXPECT_LT(registry.opens[0].seq, registry.queries[0].seq);
+struct argument {
+    const char* name;
+    std::string expected;
+    std::string actual;
+};
 
-    const auto memory = rig.ledger.memory();
-    ASSERT_EQ(memory.allocs.size(), 1u);
-    EXPECT_EQ(memory.allocs[0].flags, zero_filled_fixed);
-    EXPECT_EQ(memory.allocs[0].bytes, 260u);
-    // The block is asked for after the name check and filled by the path query.
-    EXPECT_GT(memory.allocs[0].seq, registry.queries[0].seq);
-    EXPECT_LT(memory.allocs[0].seq, registry.queries[1].seq);
-    EXPECT_TRUE(appended_sound_folder(rig.ledger));
-
-    const auto held = rig.ledger.held();
-    EXPECT_EQ(held.blocks, 1u);
-    EXPECT_EQ(held.keys, 0u);
-    EXPECT_EQ(held.devices, 1u);
+TEST_F(sound_setup_calls, pass_the_arguments_the_host_expects) {
+    const faults::reg_open_call& open = registry.opens[0];
+    const argument arguments[] = {
+        {"FindWindowA class", "FS98MAIN", text(windows[0].class_name)},
+        {"FindWindowA title", "(null)", text(windows[0].title)},
+        {"DirectSoundCreate device", "default", sound.creates[0].device_ptr ? "given" : "default"},
+        {"DirectSoundCreate outer", "none", sound.creates[0].outer ? "given" : "none"},
+        {"SetCooperativeLevel window", "the main window",
+         sound.cooperative_levels[0].window == rig.host.main_window_handle() ? "the main window" : "another"},
+        {"SetCooperativeLevel level", "1", std::to_string(sound.cooperative_levels[0].level)},
+        {"RegOpenKeyExA root", "HKEY_LOCAL_MACHINE", open.root == HKEY_LOCAL_MACHINE ? "HKEY_LOCAL_MACHINE" : "another"},
+        {"RegOpenKeyExA subkey", "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\7.0", text(open.subkey)},
+        {"RegOpenKeyExA access", std::to_string(key_read), std::to_string(open.access)},
+        {"first query's value", "PlayerName", text(registry.queries[0].value)},
+        {"first query's data", "none: a size query", registry.queries[0].data_given ? "given" : "none: a size query"},
+        {"second query's value", "path", text(registry.queries[1].value)},
+        {"second query's size", "260", std::to_string(registry.queries[1].size_in.value_or(0))},
+        {"GlobalAlloc flags", std::to_string(zero_filled_fixed), std::to_string(memory.allocs[0].flags)},
+        {"GlobalAlloc bytes", "260", std::to_string(memory.allocs[0].bytes)},
+    };
+    for (const argument& a : arguments) EXPECT_EQ(a.actual, a.expected) << a.name;
 }
 
 // Among the host's calls at initialize: the lights are read, then the device
