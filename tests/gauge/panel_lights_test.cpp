@@ -2,6 +2,7 @@
 // at the last initialize.
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "gauge_session.h"
 

@@ -8,6 +8,8 @@
 #include <numbers>
 #include <optional>
 #include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "dib_image.h"

@@ -4,8 +4,11 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "support/dimmer_layout.h"
 #include "loaded_module.h"

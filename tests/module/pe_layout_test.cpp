@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "loaded_module.h"
 
