@@ -51,7 +51,7 @@ mount_in() {
 }
 
 command -v debootstrap >/dev/null ||
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
 if grep -q " $root/" /proc/mounts; then
     echo "clean_room: something is still mounted under $root; unmount it first" >&2
     exit 1
@@ -94,9 +94,11 @@ run() {
     local log=$work/$release.$(basename "$1" .sh).log status=0
     echo "$1: running (log: $log)"
     start=$SECONDS
+    # In the background: a signal to this script alone then ends the wait at once.
     chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        bash -c "cd /root/panel_dimmer && $1" >"$log" 2>&1 || status=$?
+        bash -c "cd /root/panel_dimmer && $1" >"$log" 2>&1 &
+    wait $! || status=$?
     local took=$((SECONDS - start))
     if [ $status -eq 0 ]; then
         echo "$1 on $release: passed in $((took / 60)) min $((took % 60)) s"
