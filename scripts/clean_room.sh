@@ -32,7 +32,7 @@ mounts=()
 # Ends what still runs in the system (Wine's server outlives its programs),
 # then undoes the mounts, the last one first.
 leave_room() {
-    local link pid
+    local link pid i
     for link in /proc/[0-9]*/root; do
         pid=${link#/proc/} pid=${pid%/root}
         [ "$(readlink "$link" 2>/dev/null)" != "$root" ] || kill -9 "$pid" 2>/dev/null || true
