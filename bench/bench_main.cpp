@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <string>
 
 #include "bench/figures.h"
 #include "standin/environment/leave_process.h"

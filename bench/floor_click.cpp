@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include <cstring>
+#include <utility>
 
 floor_click::floor_click(IDirectSound* device, std::string clip_path)
     : clip_path_(std::move(clip_path)), device_(device) {

@@ -1,5 +1,6 @@
 // Footprint: the module's file size against the floor module's.
 #include <filesystem>
+#include <string>
 
 #include "bench/figures.h"
 

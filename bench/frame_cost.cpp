@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "bench/figures.h"

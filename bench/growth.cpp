@@ -6,7 +6,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "bench/figures.h"
 #include "standin/faults/ledger.h"

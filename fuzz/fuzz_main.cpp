@@ -2,6 +2,7 @@
 // mutated clip files and "path" values against the built module, on the fake
 // sound device or on Wine's real one. Prints the seed of every failing case;
 // exits 1 when any case failed, 3 on a hang, 4 on a crash.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

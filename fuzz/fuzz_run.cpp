@@ -1,6 +1,7 @@
 #include "fuzz/fuzz_run.h"
 
 #include <cstdio>
+#include <string>
 
 #include "fuzz/watchdog.h"
 

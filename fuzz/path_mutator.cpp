@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <random>
 #include <vector>
 
 namespace fuzz {

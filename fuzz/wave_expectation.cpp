@@ -2,6 +2,9 @@
 
 #include <dsound.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 

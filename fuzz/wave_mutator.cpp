@@ -1,9 +1,11 @@
 #include "fuzz/wave_mutator.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace fuzz {
 namespace {

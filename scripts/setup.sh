@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what building and running the gauge needs on a Debian 12 machine:
+# Installs what building and running the gauge needs on Debian 12 or 13:
 # the MinGW-w64 cross compiler, CMake, Wine (32-bit), Xvfb with X input and
 # screenshot tools, GoogleTest's sources and stb. Safe to run again: it
 # installs only what is missing.
@@ -19,27 +19,52 @@ for package in "${packages[@]}"; do
 done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
+apt_sudo=$sudo
+source "$(dirname "$0")/apt_sources.sh"
+source "$(dirname "$0")/apt_install.sh"
+
+# Everything comes from the Debian mirror this machine's apt already uses.
+require_debian_source() {
+    [ -z "$(apt_source_of "$apt_release")" ] || return 0
+    echo "setup: apt has no source for Debian $apt_release; add your mirror to /etc/apt/sources.list.d/ and run this again" >&2
+    exit 1
+}
 
 # Some kernels boot with 32-bit execution switched off (dmesg: "32-bit emulation
 # disabled"). The 32-bit Wine loader then runs through qemu's user-mode emulator,
-# registered as the interpreter of i386 programs. It must be qemu 10 or later,
-# from bookworm-backports: under Debian 12's own qemu 7.2, Wine's sound threads
-# crash the process now and then.
+# registered as the interpreter of i386 programs. It must be qemu 10 or later:
+# under Debian 12's own qemu 7.2, Wine's sound threads crash the process now and
+# then. Debian 12 has it in its backports suite, Debian 13 in the release itself.
 qemu_major() {
     local major
     major=$(qemu-i386-static --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\).*/\1/p')
     echo "${major:-0}"
 }
+# The newest major version of qemu in the release's own suite, 0 if apt knows none.
+release_qemu_major() {
+    { apt-cache madison qemu-user-static 2>/dev/null || true; } | awk -F' [|] ' -v suite="$apt_release" \
+        '$3 ~ " " suite "/" { sub(/^[0-9]+:/, "", $2); if ($2 + 0 > major) major = $2 + 0 } END { print int(major) }'
+}
+# Adds the release's backports suite, with the address, signing key and
+# components of the release's own entry, unless apt already fetches it.
+add_backports() {
+    local entry
+    [ -z "$(apt_source_of "$apt_release-backports")" ] || return 0
+    entry=$(apt_derived_entry "$apt_release" "$apt_release-backports")
+    tail -n +2 <<<"$entry" | $sudo tee "$(head -1 <<<"$entry")" >/dev/null
+}
 run_i386_through_qemu() {
     if [ "$(qemu_major)" -lt 10 ]; then
-        local backports=/etc/apt/sources.list.d/bookworm-backports.sources
-        [ -f $backports ] || printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' \
-            'Suites: bookworm-backports' 'Components: main' \
-            'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | $sudo tee $backports >/dev/null
-        $sudo apt-get update -q -o Dir::Etc::sourcelist=$backports -o Dir::Etc::sourceparts=- \
-            -o APT::Get::List-Cleanup=0
+        require_debian_source
+        [ "$(release_qemu_major)" -gt 0 ] || apt_update
+        local from=()
+        if [ "$(release_qemu_major)" -lt 10 ]; then
+            add_backports
+            apt_update
+            from=(-t "$apt_release-backports")
+        fi
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends \
-            -t bookworm-backports qemu-user-static
+            "${from[@]}" qemu-user-static
     fi
     # The registration holds the interpreter it was made with open ("F"):
     # make it anew so that it is the one installed now.
@@ -59,10 +84,9 @@ if [ ${#missing[@]} -eq 0 ]; then
     fi
     exit 0
 fi
+require_debian_source
 echo "Installing: ${missing[*]}"
 $sudo dpkg --add-architecture i386
-apt_sudo=$sudo
-source "$(dirname "$0")/apt_install.sh"
 apt_update
 apt_install_packages "${missing[@]}"
 if needs_qemu; then run_i386_through_qemu; fi

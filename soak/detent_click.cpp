@@ -1,5 +1,7 @@
 #include "soak/detent_click.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 

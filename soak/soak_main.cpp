@@ -1,5 +1,7 @@
 // dimmer_soak [clicks] [reinits] [seed]: the soak run on the built module,
 // with a summary; exits 1 when any check failed.
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>

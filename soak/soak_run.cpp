@@ -1,6 +1,7 @@
 #include "soak/soak_run.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <random>
 #include <sstream>
 #include <stdexcept>

@@ -1,5 +1,9 @@
 // Clicking a mark turns the knob to its detent, publishes it to "ligar" and
 // sends one key event; clicks elsewhere do nothing.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/gauge/gauge_session.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The knob's detent across the lifecycle, and when a click may write the
 // "ligar" variable: only while initialize has bound it.
+#include <vector>
+
 #include "tests/gauge/gauge_session.h"
 
 namespace {

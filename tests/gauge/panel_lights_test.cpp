@@ -2,6 +2,7 @@
 // at the last initialize.
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "tests/gauge/gauge_session.h"
 

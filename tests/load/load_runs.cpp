@@ -2,6 +2,8 @@
 // and scripts/fuzz.sh make at length.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "fuzz/fuzz_run.h"
 #include "soak/soak_run.h"
 

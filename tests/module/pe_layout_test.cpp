@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "tests/module/loaded_module.h"
 

@@ -48,7 +48,8 @@ class package_contents(unittest.TestCase):
         for needed in (VERSION, "gauge05=panel_dimmer!6 position panel dimmer - by Orlicet,", '"ligar"',
                        "0x000100D6", "0x00010208",
                        r"HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\7.0",
-                       "Removing", "only if", "MIT licence"):
+                       "Removing", "only if", "MIT licence",
+                       "DirectX 7", "11,025 to 48,000 Hz", "WAVE_FORMAT_EXTENSIBLE"):
             self.assertIn(needed, readme)
 
     def test_licence_is_mit(self):

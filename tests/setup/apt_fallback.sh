@@ -8,20 +8,31 @@
 # - the set-up's install does, from the main suite alone, and says so;
 # - with the main suite's i386 index gone too, the set-up fails with a message
 #   that names that index and what to do.
+# The indexes are the ones apt is configured to fetch, found through apt itself.
 # Exits 77 (skipped) on a machine whose lists lack an index the case needs.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-lists=${APT_LISTS:-/var/lib/apt/lists}
 release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+source "$repo/scripts/apt_sources.sh"
 
-index() { compgen -G "$lists/*_dists_$1_main_binary-$2_Packages*" | head -1; }
-main_amd64=$(index "$release" amd64) main_i386=$(index "$release" i386) security_amd64=$(index "$release-security" amd64)
+# index_file SUITE ARCHITECTURE: the fetched index file, nothing if there is none.
+index_file() {
+    local file
+    file=$(apt_index "$1" "$2" '$(FILENAME)')
+    [ ! -f "$file" ] || echo "$file"
+}
+main_amd64=$(index_file "$release" amd64) main_i386=$(index_file "$release" i386)
+security_amd64=$(index_file "$release-security" amd64)
 if [ -z "$main_amd64" ] || [ -z "$main_i386" ] || [ -z "$security_amd64" ]; then
-    echo "skipped: $lists lacks the $release amd64 and i386 or the $release-security amd64 index"
+    echo "skipped: apt has not fetched the $release amd64 and i386 or the $release-security amd64 index"
     exit 77
 fi
+# What apt-get update names when it cannot fetch an index.
+security_i386_url=$(apt_index "$release-security" i386 '$(URI)')
+main_i386_url=$(apt_index "$release" i386 '$(URI)')
+lists=$(dirname "$main_amd64")
 mkdir -p "$scratch/lists/partial" "$scratch/cache/archives/partial"
 : >"$scratch/status"
 for file in "$lists"/*Release "$main_amd64" "$main_i386" "$security_amd64"; do ln -s "$file" "$scratch/lists/"; done
@@ -32,8 +43,6 @@ source "$repo/scripts/apt_install.sh"
 read -ra packages <<<"$("$repo/scripts/setup.sh" --list-packages)"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
-security_i386_url="http://deb.debian.org/debian-security/dists/$release-security/main/binary-i386/Packages.xz"
-main_i386_url="http://deb.debian.org/debian/dists/$release/main/binary-i386/Packages.xz"
 
 if apt-get "${apt_options[@]}" install -q --no-install-recommends "${packages[@]}" >"$scratch/plain.log" 2>&1; then
     fail "the plain install resolved without the security suite's i386 index"

@@ -2,6 +2,7 @@
 // copied into a fresh DirectSound buffer and started from its beginning.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>

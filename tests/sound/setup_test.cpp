@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/sound/sound_rig.h"
 

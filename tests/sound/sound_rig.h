@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>

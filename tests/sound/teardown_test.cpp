@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "tests/sound/sound_rig.h"
 

@@ -1,5 +1,6 @@
 #include "tests/sound/wave_builder.h"
 
+#include <cstddef>
 #include <stdexcept>
 
 namespace wave {

@@ -1,6 +1,7 @@
 // Clip files built byte by byte: RIFF forms of any chunks, with sizes that
 // may lie about what follows, for feeding the gauge good and bad click.wav.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

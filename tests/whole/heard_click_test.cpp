@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "standin/host/standin_host.h"
 #include "tests/whole/capture_file.h"
 
