@@ -7,14 +7,7 @@
 #include <exception>
 
 #include "bench/figures.h"
-
-#include "standin/leave_process.h"
-
-std::string fixed_text(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
+#include "standin/environment/leave_process.h"
 
 static int run_program(int argc, char** argv) {
     int paced_clicks = 3000;

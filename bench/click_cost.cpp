@@ -22,7 +22,7 @@
 #include "bench/null_services.h"
 #include "bench/ratio_interval.h"
 #include "standin/faults/import_patch.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace {
 

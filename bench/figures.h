@@ -22,4 +22,5 @@ void measure_frame_cost(const std::string& gauge_file, figures& out);
 void measure_growth(const std::string& gauge_file, figures& out);
 void measure_footprint(const std::string& gauge_file, const std::string& floor_file, figures& out);
 
+// A value with a fixed number of decimals, as the table shows it.
 std::string fixed_text(double value, int decimals);

@@ -8,7 +8,7 @@
 
 #include "bench/figures.h"
 #include "bench/null_services.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace {
 constexpr int batches = 41;

@@ -10,7 +10,7 @@
 
 #include "bench/figures.h"
 #include "standin/faults/ledger.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace {
 

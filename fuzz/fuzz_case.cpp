@@ -9,11 +9,11 @@
 #include <stdexcept>
 
 #include "fuzz/path_mutator.h"
-#include "fuzz/wave_expectation.h"
 #include "fuzz/watchdog.h"
+#include "fuzz/wave_expectation.h"
 #include "soak/detent_click.h"
 #include "standin/faults/ledger.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace fuzz {
 namespace {

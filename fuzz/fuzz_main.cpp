@@ -9,7 +9,7 @@
 
 #include "fuzz/fuzz_run.h"
 
-#include "standin/leave_process.h"
+#include "standin/environment/leave_process.h"
 
 static int run_program(int argc, char** argv) {
     fuzz::fuzz_inputs inputs;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/wave_mutator.h"
-#include "standin/simulator_key.h"
+#include "standin/environment/simulator_key.h"
 
 namespace fuzz {
 

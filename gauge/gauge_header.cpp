@@ -2,7 +2,7 @@
 #include "gauge/gauge_header.h"
 
 #include "gauge/detent_selection.h"
-#include "gauge/knob_picture.h"
+#include "gauge/dimmer_picture.h"
 #include "gauge/knob_state.h"
 #include "host/host_services.h"
 #include "sound/sound_device.h"

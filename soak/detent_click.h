@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace load {
 

@@ -7,7 +7,7 @@
 
 #include "soak/soak_run.h"
 
-#include "standin/leave_process.h"
+#include "standin/environment/leave_process.h"
 
 static int run_program(int argc, char** argv) {
     load::soak_settings settings;

@@ -7,7 +7,7 @@
 
 #include "soak/detent_click.h"
 #include "standin/faults/ledger.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace load {
 namespace {

@@ -1,6 +1,6 @@
 // Clicking a mark turns the knob to its detent, publishes it to "ligar" and
 // sends one key event; clicks elsewhere do nothing.
-#include "gauge_session.h"
+#include "tests/gauge/gauge_session.h"
 
 namespace {
 

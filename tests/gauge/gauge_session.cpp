@@ -1,9 +1,9 @@
-#include "gauge_session.h"
+#include "tests/gauge/gauge_session.h"
 
 #include <cstdio>
 
-#include "bitmap_resources.h"
-#include "dib_image.h"
+#include "standin/pictures/bitmap_resources.h"
+#include "standin/pictures/dib_reader.h"
 
 namespace {
 

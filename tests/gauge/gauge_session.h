@@ -11,8 +11,8 @@
 
 #include "gauge/detent_selection.h"
 #include "gauge/knob_state.h"
-#include "standin_host.h"
-#include "support/without_main_window.h"
+#include "standin/host/standin_host.h"
+#include "tests/support/without_main_window.h"
 
 class gauge_session : public ::testing::Test {
 protected:

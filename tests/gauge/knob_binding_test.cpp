@@ -1,6 +1,6 @@
 // The knob's detent across the lifecycle, and when a click may write the
 // "ligar" variable: only while initialize has bound it.
-#include "gauge_session.h"
+#include "tests/gauge/gauge_session.h"
 
 namespace {
 

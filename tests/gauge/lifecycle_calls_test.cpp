@@ -1,6 +1,6 @@
 // Which host services each lifecycle routine calls, in order, with which
 // arguments. Any slot the host doesn't serve ends the process.
-#include "gauge_session.h"
+#include "tests/gauge/gauge_session.h"
 
 using lifecycle_calls = gauge_session;
 

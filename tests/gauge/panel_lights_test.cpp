@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "gauge_session.h"
+#include "tests/gauge/gauge_session.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <set>
 #include <vector>
 
-#include "dib_image.h"
-#include "loaded_module.h"
-#include "support/dimmer_layout.h"
+#include "standin/pictures/dib_reader.h"
+#include "tests/module/loaded_module.h"
+#include "tests/support/dimmer_layout.h"
 
 namespace {
 

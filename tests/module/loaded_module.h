@@ -3,9 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "pe_image.h"
-#include "standin_host.h"
-#include "support/without_main_window.h"
+#include "standin/host/standin_host.h"
+#include "tests/module/pe_image.h"
+#include "tests/support/without_main_window.h"
 
 class loaded_module : public ::testing::Test {
 protected:

@@ -7,8 +7,8 @@
 #include <set>
 #include <sstream>
 
-#include "support/dimmer_layout.h"
-#include "loaded_module.h"
+#include "tests/module/loaded_module.h"
+#include "tests/support/dimmer_layout.h"
 
 namespace {
 

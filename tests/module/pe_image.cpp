@@ -1,4 +1,4 @@
-#include "pe_image.h"
+#include "tests/module/pe_image.h"
 
 #include <cstring>
 

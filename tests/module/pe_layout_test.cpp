@@ -6,7 +6,7 @@
 #include <cctype>
 #include <set>
 
-#include "loaded_module.h"
+#include "tests/module/loaded_module.h"
 
 namespace {
 

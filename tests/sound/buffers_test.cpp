@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "sound/sound_rig.h"
+#include "tests/sound/sound_rig.h"
 
 namespace sound_tests {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "sound/sound_rig.h"
+#include "tests/sound/sound_rig.h"
 
 namespace sound_tests {
 namespace {

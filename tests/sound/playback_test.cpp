@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "sound/sound_rig.h"
+#include "tests/sound/sound_rig.h"
 
 namespace sound_tests {
 namespace {

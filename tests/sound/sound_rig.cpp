@@ -1,4 +1,4 @@
-#include "sound/sound_rig.h"
+#include "tests/sound/sound_rig.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "sound/wave_builder.h"
 #include "standin/faults/ledger.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
+#include "tests/sound/wave_builder.h"
 
 namespace sound_tests {
 

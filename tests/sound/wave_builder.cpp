@@ -1,4 +1,4 @@
-#include "sound/wave_builder.h"
+#include "tests/sound/wave_builder.h"
 
 #include <stdexcept>
 

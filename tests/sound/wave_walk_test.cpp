@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sound/sound_rig.h"
+#include "tests/sound/sound_rig.h"
 
 namespace sound_tests {
 namespace {

@@ -2,7 +2,7 @@
 // (see leave_process) with GoogleTest's result.
 #include <gtest/gtest.h>
 
-#include "standin/leave_process.h"
+#include "standin/environment/leave_process.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

@@ -1,4 +1,4 @@
-#include "capture_file.h"
+#include "tests/whole/capture_file.h"
 
 #include <algorithm>
 #include <cmath>

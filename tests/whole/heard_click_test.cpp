@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "capture_file.h"
-#include "standin_host.h"
+#include "standin/host/standin_host.h"
+#include "tests/whole/capture_file.h"
 
 namespace {
 

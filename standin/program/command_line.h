@@ -1,0 +1,38 @@
+// standin.exe's command line: what a run does, read and checked in full
+// before anything is set up.
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "standin/host/host_options.h"
+
+namespace standin {
+
+// One press: at a gauge pixel, or at the centre of a detent's box.
+struct press {
+    std::optional<int> detent;       // set: --detent K
+    int x = 0;                       // else: --click X,Y
+    int y = 0;
+};
+
+struct run_plan {
+    bool help = false;
+    std::string gau;
+    bool window = false;
+    bool tour = false;
+    int frames = 1;
+    std::vector<press> presses;
+    std::string png;
+    std::optional<int> scale;        // default: 6 in a window, 8 in a picture
+    std::string log;
+    host_options options;
+};
+
+// Throws std::invalid_argument naming the option and the value at fault.
+run_plan parse_command_line(int argc, char** argv);
+
+// One line per option.
+extern const char* const usage;
+
+}  // namespace standin

@@ -1,0 +1,52 @@
+#include "standin/program/ledger_report.h"
+
+#include <sstream>
+
+#include "standin/log/value_text.h"
+
+namespace standin {
+
+ledger_report::ledger_report(std::function<void(const std::string&)> report) : report_(std::move(report)) {
+    ledger_.sound().set_mode(faults::sound_mode::forward);
+}
+
+void ledger_report::attach(HMODULE module) {
+    std::string error;
+    watching_ = ledger_.install(module, &error);
+    if (!watching_) report_("sound: not watched (" + error + ")");
+}
+
+void ledger_report::look() {
+    if (!watching_) return;
+    const std::uint64_t opens = ledger_.calls(faults::api::DirectSoundCreate);
+    if (opens != opens_seen_) {
+        opens_seen_ = opens;
+        const faults::sound_log sound = ledger_.sound().log();
+        const HRESULT result = sound.creates.empty() ? S_OK : sound.creates.back().result;
+        if (FAILED(result))
+            report_("sound: the gauge's sound device did not open (DirectSoundCreate returned " +
+                    hex_text(static_cast<std::uint32_t>(result)) + "): its clicks will be silent");
+    }
+    const std::size_t devices = ledger_.held().devices;
+    if ((devices > 0) != (devices_seen_ > 0))
+        report_(devices > 0 ? "sound: the gauge's sound device is open"
+                            : "sound: the gauge's sound device is closed");
+    devices_seen_ = devices;
+    const std::uint64_t plays = ledger_.calls(faults::api::buffer_Play);
+    for (; plays_seen_ < plays; ++plays_seen_)
+        report_("sound: clip started (" + std::to_string(plays_seen_ + 1) + " so far)");
+}
+
+std::vector<std::string> ledger_report::failures_after_kill() const {
+    if (!watching_) return {};
+    std::vector<std::string> failures = ledger_.problems();
+    const faults::held_resources held = ledger_.held();
+    if (!held.none()) {
+        std::ostringstream text;
+        text << "the module still holds " << held << " after its kill";
+        failures.push_back(text.str());
+    }
+    return failures;
+}
+
+}  // namespace standin

@@ -1,0 +1,42 @@
+// What the module does with the machine, seen through the fault ledger (see
+// standin/faults/ledger.h), which here fails nothing and forwards the
+// module's DirectSound to the real device: the log says whether the gauge's
+// sound device opened and each clip it starts, so that a run on a machine
+// without a sound card says so; and once the gauge is killed, anything the
+// module still holds, or any misuse seen, fails the run.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "standin/faults/ledger.h"
+
+namespace standin {
+
+class ledger_report {
+public:
+    // `report` gets each line for the log.
+    explicit ledger_report(std::function<void(const std::string&)> report);
+
+    void attach(HMODULE module);     // after LoadLibrary, before module_init
+    // Reports what is new since the last look: a sound device that failed to
+    // open, opened or closed, and each clip started.
+    void look();
+
+    std::uint64_t clips_started() const { return plays_seen_; }
+    // What is wrong once the gauge is killed: what the module still holds, and its misuse.
+    std::vector<std::string> failures_after_kill() const;
+
+private:
+    std::function<void(const std::string&)> report_;
+    faults::ledger ledger_;          // outlives the module: the host is made after the report
+    bool watching_ = false;
+    std::uint64_t opens_seen_ = 0;
+    std::size_t devices_seen_ = 0;
+    std::uint64_t plays_seen_ = 0;
+};
+
+}  // namespace standin

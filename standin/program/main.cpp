@@ -1,0 +1,128 @@
+// standin.exe: runs a panel-gauge module the way the simulator would, for a
+// person to watch: prints the log, writes a picture of the gauge, or shows it
+// in a window to be clicked.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "standin/environment/leave_process.h"
+#include "standin/host/module_file.h"
+#include "standin/host/standin_host.h"
+#include "standin/pictures/png_output.h"
+#include "standin/program/command_line.h"
+#include "standin/program/ledger_report.h"
+#include "standin/program/tour.h"
+#include "standin/program/window_run.h"
+
+namespace {
+
+constexpr int window_scale = 6;
+constexpr int picture_scale = 8;
+
+// Clicks, frames and the picture; false when the run itself failed.
+bool run_batch(const standin::run_plan& plan, standin::host& h) {
+    const int scale = plan.scale.value_or(picture_scale);
+    if (plan.tour) {
+        const auto rows = standin::tour(h);
+        if (!plan.png.empty()) standin::write_png_grid(rows, scale, scale, plan.png);
+        return true;
+    }
+    h.install();
+    h.initialize();
+    for (int i = 0; i < plan.frames; ++i) h.frame();
+    for (const standin::press& p : plan.presses) {
+        if (p.detent) h.click_detent(*p.detent);
+        else h.click(p.x, p.y);
+        h.frame();
+    }
+    h.frame();
+    if (!plan.png.empty()) standin::write_png(h.picture(), scale, plan.png);
+    h.kill();
+    return true;
+}
+
+bool run_window(const standin::run_plan& plan, standin::host& h, const standin::ledger_report& report) {
+    h.install();
+    h.initialize();
+    bool ran = false;
+    {
+        standin::window_run window(h, report, plan.scale.value_or(window_scale));
+        ran = window.run();
+    }
+    h.kill();
+    return ran;
+}
+
+// The checks every run ends with: the host's errors, and what the module
+// misused or still holds once killed. 0 when all was well.
+int checked_exit(const standin::host& h, const standin::ledger_report& report, bool ran) {
+    bool well = ran && h.errors().empty();
+    for (const std::string& error : h.errors()) std::fprintf(stderr, "standin: %s\n", error.c_str());
+    for (const std::string& failure : report.failures_after_kill()) {
+        std::fprintf(stderr, "standin: %s\n", failure.c_str());
+        well = false;
+    }
+    return well ? 0 : 1;
+}
+
+int run_program(int argc, char** argv) {
+    standin::run_plan plan;
+    try {
+        plan = standin::parse_command_line(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage);
+        return 2;
+    }
+    if (plan.help) {
+        std::fputs(standin::usage, stdout);
+        return 0;
+    }
+    std::ofstream log_file;
+    if (!plan.log.empty()) {
+        log_file.open(plan.log);
+        if (!log_file) {
+            std::fprintf(stderr, "standin: --log %s: cannot write it\n", plan.log.c_str());
+            return 2;
+        }
+    }
+    // Each line is flushed as it is made, so the log is whole even if the
+    // module brings the process down.
+    plan.options.sink = [&log_file](const std::string& line) {
+        std::cout << line << std::endl;
+        if (log_file.is_open()) log_file << line << std::endl;
+    };
+    plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
+    try {
+        // Loaded before the host makes its registry key and folder, so that a
+        // module that can't load leaves nothing to clean up.
+        HMODULE module = standin::load_module_file(plan.gau);
+        standin::host* reporting = nullptr;
+        standin::ledger_report report([&reporting](const std::string& line) {
+            if (reporting) reporting->note(line);
+        });
+        plan.options.before_module_init = [&report](HMODULE loaded) { report.attach(loaded); };
+        plan.options.after_module_step = [&report] { report.look(); };
+        std::optional<standin::host> h;
+        try {
+            h.emplace(plan.options);
+        } catch (...) {
+            FreeLibrary(module);
+            throw;
+        }
+        reporting = &*h;
+        h->load(module, plan.gau);
+        const bool ran = plan.window ? run_window(plan, *h, report) : run_batch(plan, *h);
+        h->unload();
+        return checked_exit(*h, report, ran);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "standin: %s\n", e.what());
+        return 2;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { standin::leave_process(run_program(argc, argv)); }
