@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "standin/faults/describe.h"
+#include "standin/faults/faulting_access.h"
 
 namespace faults {
 namespace {
@@ -58,23 +59,39 @@ const char* access_name(ULONG_PTR code) {
     }
 }
 
+// The accesses a fault may have made: the one the platform reports, or,
+// when it reports an illegal instruction with no address (see
+// faulting_access.h), each memory operand of the instruction, up to the
+// widest access an instruction of this processor makes.
+struct suspect {
+    std::uintptr_t address;
+    std::size_t span;
+    const char* access;
+};
+std::vector<suspect> suspects(const EXCEPTION_POINTERS& info) {
+    const EXCEPTION_RECORD& record = *info.ExceptionRecord;
+    if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2)
+        return {{record.ExceptionInformation[1], 1, access_name(record.ExceptionInformation[0])}};
+    std::vector<suspect> found;
+    if (record.ExceptionCode == EXCEPTION_ILLEGAL_INSTRUCTION && record.NumberParameters == 0)
+        for (const memory_operand& operand : memory_operands(*info.ContextRecord))
+            found.push_back({operand.address, 16, operand.write ? "write" : "read"});
+    return found;
+}
+
 LONG CALLBACK on_exception(EXCEPTION_POINTERS* info) {
-    const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-    if (record.ExceptionCode != EXCEPTION_ACCESS_VIOLATION || record.NumberParameters < 2)
-        return EXCEPTION_CONTINUE_SEARCH;
-    const std::uintptr_t address = record.ExceptionInformation[1];
-    const char* access = access_name(record.ExceptionInformation[0]);
     std::optional<guard_fault> fault;
     page_heap* owner = nullptr;
-    {
+    for (const suspect& access : suspects(*info)) {
         std::lock_guard hold(heaps_lock);
         for (page_heap* heap : heaps) {
-            fault = heap->claim(address, access);
+            fault = heap->claim(access.address, access.span, access.access);
             if (fault) {
                 owner = heap;
                 break;
             }
         }
+        if (fault) break;
     }
     if (!fault) return EXCEPTION_CONTINUE_SEARCH;
     // Reported outside the page heap's locks: the report takes the ledger's.
@@ -154,6 +171,7 @@ page_heap::block* page_heap::place(SIZE_T bytes, heap_layout layout, const char*
     b.pages = pages;
     b.page_bytes = page_bytes;
     b.size = bytes;
+    b.guard = guard;
     b.data = guard_first ? pages : pages + page_bytes - bytes;
     b.kind = kind;
     // Committed pages read as zero; only the block's own bytes get the fill.
@@ -172,8 +190,7 @@ HGLOBAL page_heap::alloc(UINT flags, SIZE_T bytes) {
     b->moveable = flags & GMEM_MOVEABLE;
     // A moveable block's handle is an address in its no-access page: unique
     // while the block is reserved, and a fault if used as the block's address.
-    std::uint8_t* guard = b->data == b->pages ? b->reservation : b->pages + b->page_bytes;
-    b->handle = b->moveable ? static_cast<HGLOBAL>(guard + 8) : static_cast<HGLOBAL>(b->data);
+    b->handle = b->moveable ? static_cast<HGLOBAL>(b->guard + 8) : static_cast<HGLOBAL>(b->data);
     handles_[b->handle] = reinterpret_cast<std::uintptr_t>(b->reservation);
     return b->handle;
 }
@@ -263,28 +280,42 @@ void page_heap::retire(block& b) {
     blocks_.erase(reinterpret_cast<std::uintptr_t>(oldest.reservation));
 }
 
-std::optional<guard_fault> page_heap::claim(std::uintptr_t address, const char* access) {
-    std::lock_guard hold(mutex_);
+page_heap::block* page_heap::block_at(std::uintptr_t address) {
     auto at = blocks_.upper_bound(address);
-    if (at == blocks_.begin()) return std::nullopt;
+    if (at == blocks_.begin()) return nullptr;
     block& b = (--at)->second;
-    const auto start = reinterpret_cast<std::uintptr_t>(b.data);
-    if (address >= reinterpret_cast<std::uintptr_t>(b.reservation) + b.reserved) return std::nullopt;
-    guard_fault fault;
-    fault.access = access;
-    fault.block = b.kind;
-    fault.size = b.size;
-    fault.offset = static_cast<std::int64_t>(address) - static_cast<std::int64_t>(start);
-    fault.what = b.freed              ? guard_fault::touch::after_free
-                 : address < start    ? guard_fault::touch::before_start
-                                      : guard_fault::touch::past_end;
-    // The touched pages become ordinary memory, so the module carries on
-    // and the run reaches its end; this block reports no second fault.
-    DWORD before = 0;
-    if (!VirtualAlloc(b.reservation, b.reserved, MEM_COMMIT, PAGE_READWRITE) ||
-        !VirtualProtect(b.reservation, b.reserved, PAGE_READWRITE, &before))
-        return std::nullopt;
-    return fault;
+    return address < reinterpret_cast<std::uintptr_t>(b.reservation) + b.reserved ? &b : nullptr;
+}
+
+std::optional<guard_fault> page_heap::claim(std::uintptr_t address, std::size_t span, const char* access) {
+    std::lock_guard hold(mutex_);
+    const std::uintptr_t page = page_size();
+    const std::uintptr_t next_page = (address / page + 1) * page;
+    for (const std::uintptr_t touched : {address, next_page}) {
+        if (touched != address && touched - address >= span) break;
+        block* b = block_at(touched);
+        if (!b || b->opened) continue;
+        const auto guard = reinterpret_cast<std::uintptr_t>(b->guard);
+        if (!b->freed && (touched < guard || touched >= guard + page)) continue;
+        const auto start = reinterpret_cast<std::uintptr_t>(b->data);
+        guard_fault fault;
+        fault.access = access;
+        fault.block = b->kind;
+        fault.size = b->size;
+        fault.offset = static_cast<std::int64_t>(touched) - static_cast<std::int64_t>(start);
+        fault.what = b->freed         ? guard_fault::touch::after_free
+                     : touched < start ? guard_fault::touch::before_start
+                                       : guard_fault::touch::past_end;
+        // The block's pages become ordinary memory, so the module carries on
+        // and the run reaches its end; this block reports no second fault.
+        DWORD before = 0;
+        if (!VirtualAlloc(b->reservation, b->reserved, MEM_COMMIT, PAGE_READWRITE) ||
+            !VirtualProtect(b->reservation, b->reserved, PAGE_READWRITE, &before))
+            return std::nullopt;
+        b->opened = true;
+        return fault;
+    }
+    return std::nullopt;
 }
 
 }  // namespace faults

@@ -74,9 +74,10 @@ public:
     std::uint8_t* buffer_memory(SIZE_T bytes, std::uint8_t fill);
     void free_buffer_memory(std::uint8_t* memory);
 
-    // For the fault handler: the finding for an access at `address`, with
-    // the touched pages made accessible; nullopt when no block is there.
-    std::optional<guard_fault> claim(std::uintptr_t address, const char* access);
+    // For the fault handler: the finding for an access of up to `span` bytes
+    // from `address` that faulted, with the block's pages made accessible;
+    // nullopt when it touched none of the page heap's no-access pages.
+    std::optional<guard_fault> claim(std::uintptr_t address, std::size_t span, const char* access);
     void report(guard_fault fault) const { found_(std::move(fault)); }
 
 private:
@@ -87,6 +88,8 @@ private:
         SIZE_T size = 0;
         std::uint8_t* pages = nullptr;    // the committed pages holding the block
         SIZE_T page_bytes = 0;
+        std::uint8_t* guard = nullptr;    // its no-access page
+        bool opened = false;              // made accessible after a finding
         HGLOBAL handle = nullptr;
         const char* kind = "";
         bool moveable = false;
@@ -96,6 +99,7 @@ private:
 
     block* place(SIZE_T bytes, heap_layout layout, const char* kind, std::uint8_t fill);
     block* find_handle(HGLOBAL handle);
+    block* block_at(std::uintptr_t address);
     void retire(block& b);  // decommits, keeps reserved, releases the oldest past the quarantine
 
     std::function<void(guard_fault)> found_;

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "standin/faults/ledger.h"
-#include "standin/standin_host.h"
+#include "standin/host/standin_host.h"
 
 namespace {
 
@@ -47,9 +47,8 @@ probe_run run_probe(const char* fault, heap_layout layout) {
     return run;
 }
 
-// The probe's one fault is found as `expected`, at initialize, and nothing else is wrong.
-void expect_found(const char* fault, heap_layout layout, guard_fault expected) {
-    expected.where = "initialize";
+// The probe's one fault is found as `expected`, and nothing else is wrong.
+void expect_found(const char* fault, heap_layout layout, const guard_fault& expected) {
     const probe_run run = run_probe(fault, layout);
     EXPECT_TRUE(run.held.none()) << run.held;
     ASSERT_EQ(run.findings.size(), 1u);
@@ -64,20 +63,20 @@ void expect_found(const char* fault, heap_layout layout, guard_fault expected) {
 }
 
 TEST(page_heap, read_past_block) {
-    expect_found("read_past_block", heap_layout::guard_after, {touch::past_end, "read", "GlobalAlloc block", 24, 24});
+    expect_found("read_past_block", heap_layout::guard_after, {touch::past_end, "read", "GlobalAlloc block", 24, 24, "initialize"});
 }
 
 TEST(page_heap, write_before_block) {
     expect_found("write_before_block", heap_layout::guard_before,
-                 {touch::before_start, "write", "GlobalAlloc block", 24, -1});
+                 {touch::before_start, "write", "GlobalAlloc block", 24, -1, "initialize"});
 }
 
 TEST(page_heap, read_after_free) {
-    expect_found("read_after_free", heap_layout::guard_after, {touch::after_free, "read", "GlobalAlloc block", 24, 0});
+    expect_found("read_after_free", heap_layout::guard_after, {touch::after_free, "read", "GlobalAlloc block", 24, 0, "initialize"});
 }
 
 TEST(page_heap, write_past_lock) {
-    expect_found("write_past_lock", heap_layout::guard_before, {touch::past_end, "write", "sound buffer", 1000, 1000});
+    expect_found("write_past_lock", heap_layout::guard_before, {touch::past_end, "write", "sound buffer", 1000, 1000, "initialize"});
 }
 
 TEST(page_heap, clean_probe) {

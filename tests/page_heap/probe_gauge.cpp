@@ -10,7 +10,9 @@
 
 #include "host/module_records.h"
 
-extern "C" __declspec(dllexport) char probe_fault[32] = "clean";
+extern "C" {
+__declspec(dllexport) char probe_fault[32] = "clean";
+}
 
 namespace {
 
@@ -19,14 +21,21 @@ constexpr DWORD buffer_bytes = 1000;
 
 bool is(const char* name) { return std::strcmp(probe_fault, name) == 0; }
 
+// The address with what the compiler knows of its block forgotten: it would
+// otherwise turn an access outside the block into a trap of its own.
+volatile char* unknown(void* p) {
+    asm volatile("" : "+r"(p));
+    return static_cast<volatile char*>(p);
+}
+
 void block_faults() {
-    auto* block = static_cast<volatile char*>(GlobalAlloc(GPTR, block_bytes));
+    volatile char* block = unknown(GlobalAlloc(GPTR, block_bytes));
     if (!block) return;
     for (SIZE_T i = 0; i < block_bytes; ++i) block[i] = static_cast<char>(block[i] + 1);
-    if (is("read_past_block")) (void)block[block_bytes];
-    if (is("write_before_block")) block[-1] = 1;
+    if (is("read_past_block")) (void)unknown(const_cast<char*>(block))[block_bytes];
+    if (is("write_before_block")) unknown(const_cast<char*>(block))[-1] = 1;
     GlobalFree(const_cast<char*>(block));
-    if (is("read_after_free")) (void)block[0];
+    if (is("read_after_free")) (void)unknown(const_cast<char*>(block))[0];
 
     HGLOBAL moveable = GlobalAlloc(GMEM_MOVEABLE, block_bytes);
     if (!moveable) return;
@@ -47,9 +56,9 @@ void buffer_faults() {
         void* region = nullptr;
         DWORD length = 0;
         if (SUCCEEDED(buffer->Lock(0, 0, &region, &length, nullptr, nullptr, DSBLOCK_ENTIREBUFFER))) {
-            auto* bytes = static_cast<volatile char*>(region);
+            volatile char* bytes = unknown(region);
             for (DWORD i = 0; i < length; ++i) bytes[i] = 0;
-            if (is("write_past_lock")) bytes[length] = 0;
+            if (is("write_past_lock")) unknown(region)[length] = 0;
             buffer->Unlock(region, length, nullptr, 0);
         }
         buffer->Release();
