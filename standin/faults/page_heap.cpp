@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "standin/faults/describe.h"
-#include "standin/faults/faulting_access.h"
+#include "standin/faults/fault_address.h"
 
 namespace faults {
 namespace {
@@ -51,47 +51,28 @@ const fixed_unlock_answer& fixed_unlock() {
 std::mutex heaps_lock;
 std::vector<page_heap*> heaps;
 
-const char* access_name(ULONG_PTR code) {
-    switch (code) {
-        case 0: return "read";
-        case 1: return "write";
-        default: return "execute";
-    }
-}
-
-// The accesses a fault may have made: the one the platform reports, or,
-// when it reports an illegal instruction with no address (see
-// faulting_access.h), each memory operand of the instruction, up to the
-// widest access an instruction of this processor makes.
-struct suspect {
-    std::uintptr_t address;
-    std::size_t span;
-    const char* access;
-};
-std::vector<suspect> suspects(const EXCEPTION_POINTERS& info) {
-    const EXCEPTION_RECORD& record = *info.ExceptionRecord;
-    if (record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.NumberParameters >= 2)
-        return {{record.ExceptionInformation[1], 1, access_name(record.ExceptionInformation[0])}};
-    std::vector<suspect> found;
-    if (record.ExceptionCode == EXCEPTION_ILLEGAL_INSTRUCTION && record.NumberParameters == 0)
-        for (const memory_operand& operand : memory_operands(*info.ContextRecord))
-            found.push_back({operand.address, 16, operand.write ? "write" : "read"});
-    return found;
+// The bytes a fault may have touched from the address it gives: one when the
+// platform reports it, up to the widest access an instruction of this
+// processor makes when it is worked out from the instruction (see
+// fault_address.h), which may start inside a block and run on past it.
+std::size_t fault_span(const EXCEPTION_RECORD& record) {
+    return record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION ? 1 : 16;
 }
 
 LONG CALLBACK on_exception(EXCEPTION_POINTERS* info) {
+    const std::optional<memory_access> access = faulting_access(*info);
+    if (!access) return EXCEPTION_CONTINUE_SEARCH;
     std::optional<guard_fault> fault;
     page_heap* owner = nullptr;
-    for (const suspect& access : suspects(*info)) {
+    {
         std::lock_guard hold(heaps_lock);
         for (page_heap* heap : heaps) {
-            fault = heap->claim(access.address, access.span, access.access);
+            fault = heap->claim(access->address, fault_span(*info->ExceptionRecord), access->write ? "write" : "read");
             if (fault) {
                 owner = heap;
                 break;
             }
         }
-        if (fault) break;
     }
     if (!fault) return EXCEPTION_CONTINUE_SEARCH;
     // Reported outside the page heap's locks: the report takes the ledger's.

@@ -39,7 +39,7 @@ const char* layout_name(heap_layout layout);
 struct guard_fault {
     enum class touch { past_end, before_start, after_free };
     touch what = touch::past_end;
-    const char* access = "read";  // "read", "write" or "execute"
+    const char* access = "read";  // "read" or "write"
     const char* block = "";       // "GlobalAlloc block", "sound buffer"
     SIZE_T size = 0;
     std::int64_t offset = 0;      // of the touched byte from the block's first byte

@@ -1,9 +1,12 @@
 #include "standin/services/write_trap.h"
 
 #include <mutex>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "standin/faults/fault_address.h"
 
 namespace standin {
 
@@ -51,12 +54,9 @@ bool write_trap::take_write() {
 }
 
 LONG CALLBACK write_trap::on_exception(EXCEPTION_POINTERS* info) {
-    const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-    // An access violation's first parameter is 1 for a write, its second the address.
-    if (record.ExceptionCode != EXCEPTION_ACCESS_VIOLATION || record.NumberParameters < 2 ||
-        record.ExceptionInformation[0] != 1)
-        return EXCEPTION_CONTINUE_SEARCH;
-    const auto* address = reinterpret_cast<const uint8_t*>(record.ExceptionInformation[1]);
+    const std::optional<faults::memory_access> access = faults::faulting_access(*info);
+    if (!access || !access->write) return EXCEPTION_CONTINUE_SEARCH;
+    const auto* address = reinterpret_cast<const uint8_t*>(access->address);
     std::lock_guard<std::mutex> hold(traps_lock);
     for (write_trap* trap : traps) {
         if (address < trap->page_ || address >= trap->page_ + size) continue;
