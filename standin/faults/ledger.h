@@ -75,9 +75,8 @@ public:
     // platform's heap (the default) or the page heap (see page_heap.h). The
     // fake device's buffers always end at a no-access page.
     void use_heap(heap_layout layout) { heap_.set_layout(layout); }
-    heap_layout heap() const { return heap_.layout(); }
-    // What a finding gives as the host call in progress ("initialize",
-    // "click detent 3"); asked on the thread that made the finding.
+    // What a finding gives as the host call in progress ("initialize", "the
+    // mouse handler of detent 3"); asked on the thread that made the finding.
     void name_calls_by(std::function<std::string()> call_in_progress);
 
     std::uint64_t calls(api a) const;     // since construction, failed ones included
