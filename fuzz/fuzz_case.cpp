@@ -129,16 +129,18 @@ bytes read_file(const std::string& path) {
     return bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, watchdog& dog) {
+case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, faults::heap_layout heap, watchdog& dog) {
     const case_plan plan = plan_case(inputs, seed);
     case_result result;
     result.seed = seed;
+    result.heap = heap;
     result.description = plan.description;
     dog.begin_case(seed, plan.description);
     own_folder().write(plan.file);
 
     faults::ledger ledger;  // the mmio calls go to the real ones
     if (inputs.real_sound) ledger.sound().set_mode(faults::sound_mode::forward);
+    ledger.use_heap(heap);
     std::string install_error;
     standin::host_options options;
     options.panel_lights = plan.panel_lights;
@@ -147,6 +149,7 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, watchdog& do
     options.before_module_init = [&](HMODULE module) { ledger.install(module, &install_error); };
     {
         standin::host host(options);
+        ledger.name_calls_by([&host] { return host.call_in_progress(); });
         host.load(inputs.gauge_file);
         if (!ledger.installed()) throw std::runtime_error("cannot install the ledger: " + install_error);
         // Where the module is to look for the clip: the host's folder, or what the value names.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fuzz/wave_mutator.h"
+#include "standin/faults/page_heap.h"
 
 namespace fuzz {
 
@@ -19,10 +20,15 @@ struct fuzz_inputs {
     // to and records, instead of its fake device: a format the real mixer
     // cannot take then crashes the run.
     bool real_sound = false;
+    // The module's blocks come from the page heap, its guard page after
+    // each block in one case and before it in the next; false: from the
+    // platform's heap.
+    bool page_heap = true;
 };
 
 struct case_result {
     std::uint32_t seed = 0;
+    faults::heap_layout heap = faults::heap_layout::platform;
     std::string description;
     bool expected_sound = false;   // the file (and path) should play
     bool played = false;
@@ -30,7 +36,7 @@ struct case_result {
 };
 
 // Throws std::runtime_error when the case's environment can't be set up.
-case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, watchdog& dog);
+case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, faults::heap_layout heap, watchdog& dog);
 
 // The seed of case `index` of a run started from `run_seed`.
 std::uint32_t case_seed(std::uint32_t run_seed, std::uint32_t index);

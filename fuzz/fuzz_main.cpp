@@ -1,12 +1,15 @@
-// dimmer_fuzz [--real-sound] [cases] [seed] | [--real-sound] --replay SEED:
+// dimmer_fuzz [--no-page-heap] [--real-sound] [cases] [seed] | ... --replay SEED:
 // mutated clip files and "path" values against the built module, on the fake
-// sound device or on Wine's real one. Prints the seed of every failing case;
-// exits 1 when any case failed, 3 on a hang, 4 on a crash.
+// sound device or on Wine's real one, its blocks from the page heap unless
+// --no-page-heap. Prints the seed of every failing case; exits 1 when any
+// case failed, 3 on a hang, 4 on a crash.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <stdexcept>
+#include <string>
 
 #include "fuzz/fuzz_run.h"
 
@@ -17,10 +20,13 @@ static int run_program(int argc, char** argv) {
     inputs.gauge_file = GAUGE_FILE;
     try {
         inputs.click = fuzz::read_file(CLICK_FILE);
-        if (argc > 1 && std::strcmp(argv[1], "--real-sound") == 0) {
-            inputs.real_sound = true;
-            --argc;
-            ++argv;
+        for (; argc > 1 && std::strncmp(argv[1], "--", 2) == 0 && std::strcmp(argv[1], "--replay") != 0; --argc, ++argv) {
+            if (std::strcmp(argv[1], "--real-sound") == 0)
+                inputs.real_sound = true;
+            else if (std::strcmp(argv[1], "--no-page-heap") == 0)
+                inputs.page_heap = false;
+            else
+                throw std::invalid_argument(std::string("unknown option ") + argv[1]);
         }
         if (argc > 2 && std::strcmp(argv[1], "--replay") == 0) {
             const auto seed = static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 0));

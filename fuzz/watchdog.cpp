@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "standin/faults/describe.h"
+
 namespace fuzz {
 namespace {
 watchdog* watching = nullptr;  // the one whose case a crash is reported in
@@ -16,8 +18,8 @@ watchdog::watchdog(DWORD quiet_ms)
 LONG WINAPI watchdog::report_crash(EXCEPTION_POINTERS* exception) {
     if (watching) {
         const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-        std::printf("CRASH seed 0x%08X: %s (exception 0x%08lX at %p)\n", watching->seed_,
-                    watching->description_.c_str(), record.ExceptionCode, record.ExceptionAddress);
+        std::printf("CRASH seed 0x%08X: %s (%s at %s)\n", watching->seed_, watching->description_.c_str(),
+                    faults::exception_text(record).c_str(), faults::code_address_text(record.ExceptionAddress).c_str());
         std::fflush(stdout);
     }
     TerminateProcess(GetCurrentProcess(), crash_exit_code);

@@ -43,6 +43,10 @@ bool clip_started(faults::ledger& ledger, std::size_t requests_before, std::size
 
 }  // namespace
 
+faults::heap_layout soak_heap(std::uint32_t seed) {
+    return seed % 2 == 0 ? faults::heap_layout::guard_after : faults::heap_layout::guard_before;
+}
+
 soak_report run_soak(const soak_settings& settings) {
     std::mt19937 random(settings.seed);
     auto pick_lights = [&] { return light_values[random() % std::size(light_values)]; };
@@ -50,11 +54,13 @@ soak_report run_soak(const soak_settings& settings) {
     soak_report report;
     faults::ledger ledger;  // outlives the module, which the host unloads
     ledger.sound().set_mode(faults::sound_mode::forward);
+    ledger.use_heap(settings.heap);
     std::string install_error;
     standin::host_options options;
     options.panel_lights = pick_lights();
     options.before_module_init = [&](HMODULE module) { ledger.install(module, &install_error); };
     standin::host host(options);
+    ledger.name_calls_by([&host] { return host.call_in_progress(); });
     host.load(settings.gauge_file);
     if (!ledger.installed()) throw std::runtime_error("cannot install the ledger: " + install_error);
 

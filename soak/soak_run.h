@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "standin/faults/page_heap.h"
 #include "standin/faults/records.h"
 
 namespace load {
@@ -16,7 +17,13 @@ struct soak_settings {
     unsigned clicks = 10000;
     unsigned reinits = 100;
     std::uint32_t seed = 1;
+    // Where the module's blocks come from for the whole run.
+    faults::heap_layout heap = faults::heap_layout::guard_after;
 };
+
+// The page heap's layout for a run from `seed`: the guard page after the
+// blocks for an even seed, before them for an odd one.
+faults::heap_layout soak_heap(std::uint32_t seed);
 
 struct soak_report {
     unsigned clicks = 0;

@@ -3,7 +3,8 @@
 #include <mmreg.h>
 
 #include <cstdint>
-#include <vector>
+
+#include "standin/faults/page_heap.h"
 
 namespace faults {
 namespace {
@@ -32,9 +33,12 @@ private:
     ULONG refs_ = 1;
 };
 
+// Its memory ends at a no-access page, so a write past a Lock region that
+// reaches the buffer's end faults (see page_heap.h).
 class fake_buffer final : public counted<IDirectSoundBuffer> {
 public:
-    explicit fake_buffer(DWORD bytes) : memory_(bytes, unwritten) {}
+    fake_buffer(page_heap& heap, std::uint8_t* memory, DWORD bytes) : heap_(heap), memory_(memory), size_(bytes) {}
+    ~fake_buffer() override { heap_.free_buffer_memory(memory_); }
 
     STDMETHOD(GetStatus)(LPDWORD status) override {
         if (!status) return DSERR_INVALIDPARAM;
@@ -44,14 +48,14 @@ public:
     STDMETHOD(Lock)(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1, LPVOID* ptr2, LPDWORD len2,
                     DWORD flags) override {
         if (!ptr1 || !len1) return DSERR_INVALIDPARAM;
-        const DWORD size = static_cast<DWORD>(memory_.size());
+        const DWORD size = size_;
         if (flags & DSBLOCK_ENTIREBUFFER) bytes = size;
         if (offset >= size || bytes > size) return DSERR_INVALIDPARAM;
         // A region running past the end wraps round to the start.
         const bool wraps = bytes > size - offset;
-        *ptr1 = memory_.data() + offset;
+        *ptr1 = memory_ + offset;
         *len1 = wraps ? size - offset : bytes;
-        if (ptr2) *ptr2 = wraps ? memory_.data() : nullptr;
+        if (ptr2) *ptr2 = wraps ? memory_ : nullptr;
         if (len2) *len2 = wraps && ptr2 ? bytes - *len1 : 0;
         return DS_OK;
     }
@@ -84,21 +88,28 @@ public:
 private:
     bool inside(const void* p, DWORD len) const {
         auto b = static_cast<const std::uint8_t*>(p);
-        return b >= memory_.data() && b + len <= memory_.data() + memory_.size();
+        return b >= memory_ && b + len <= memory_ + size_;
     }
 
-    std::vector<std::uint8_t> memory_;
+    page_heap& heap_;
+    std::uint8_t* memory_;
+    DWORD size_;
     bool playing_ = false;
     bool looping_ = false;
 };
 
 class fake_device final : public counted<IDirectSound> {
 public:
+    explicit fake_device(page_heap& heap) : heap_(heap) {}
+
     STDMETHOD(CreateSoundBuffer)(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer, IUnknown*) override {
         DWORD bytes = 0;
         if (!buffer) return DSERR_INVALIDPARAM;
         const HRESULT hr = check_buffer_desc(desc, &bytes);
-        if (SUCCEEDED(hr)) *buffer = new fake_buffer(bytes);
+        if (FAILED(hr)) return hr;
+        std::uint8_t* memory = heap_.buffer_memory(bytes, unwritten);
+        if (!memory) return DSERR_OUTOFMEMORY;
+        *buffer = new fake_buffer(heap_, memory, bytes);
         return hr;
     }
     // Wine takes any window and level.
@@ -109,15 +120,18 @@ public:
     STDMETHOD(GetSpeakerConfig)(LPDWORD) override { return E_NOTIMPL; }
     STDMETHOD(SetSpeakerConfig)(DWORD) override { return E_NOTIMPL; }
     STDMETHOD(Initialize)(LPCGUID) override { return E_NOTIMPL; }
+
+private:
+    page_heap& heap_;
 };
 
 }  // namespace
 
-HRESULT WINAPI fake_direct_sound_create(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer) {
+HRESULT fake_direct_sound_create(page_heap& heap, LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer) {
     const bool default_device = !device || IsEqualGUID(*device, DSDEVID_DefaultPlayback) ||
                                 IsEqualGUID(*device, DSDEVID_DefaultVoicePlayback);
     if (!out || outer || !default_device) return DSERR_INVALIDPARAM;
-    *out = new fake_device;
+    *out = new fake_device(heap);
     return DS_OK;
 }
 

@@ -1,6 +1,6 @@
 // A simulated DirectSound device and its buffers, answering the calls the
 // module makes as Wine's DirectSound does: a buffer is real memory of the
-// described size, and plays from Play until Stop. Every other method
+// described size, from the ledger's page heap, and plays from Play until Stop. Every other method
 // answers E_NOTIMPL; the recording layer never passes such calls on.
 #pragma once
 #include <windows.h>
@@ -8,8 +8,11 @@
 
 namespace faults {
 
-// DirectSoundCreate on the fake: refuses what Wine's refuses.
-HRESULT WINAPI fake_direct_sound_create(LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer);
+class page_heap;
+
+// DirectSoundCreate on the fake: refuses what Wine's refuses. Its buffers'
+// memory comes from `heap`, which must outlive them.
+HRESULT fake_direct_sound_create(page_heap& heap, LPCGUID device, LPDIRECTSOUND* out, LPUNKNOWN outer);
 
 // Checks a secondary buffer's description as CreateSoundBuffer is documented
 // to. On success `bytes` is the size the buffer gets (rounded up to whole blocks).

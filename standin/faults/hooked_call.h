@@ -42,6 +42,14 @@ public:
         error_.value = GetLastError();
         return result;
     }
+    // The same from the ledger's page heap, which sets the last error as the platform would.
+    template <class Step>
+    auto from_blocks(Step step) {
+        SetLastError(error_.value);
+        auto result = step(ledger_.blocks());
+        error_.value = GetLastError();
+        return result;
+    }
     template <class Function>
     Function* original() const {
         return ledger_.real<Function*>(which_);

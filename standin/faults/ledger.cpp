@@ -27,7 +27,14 @@ const hook_entry hooks[] = {
 
 }  // namespace
 
-ledger::ledger() : sound_(*this) {}
+ledger::ledger()
+    : heap_([this](guard_fault fault) {
+          auto guard = lock();
+          if (call_in_progress_) fault.where = call_in_progress_();
+          state_.problems.push_back("page heap: " + guard_fault_text(fault));
+          state_.guard_faults.push_back(std::move(fault));
+      }),
+      sound_(*this) {}
 
 ledger::~ledger() { uninstall(); }
 
@@ -108,6 +115,13 @@ held_resources ledger::held() const {
     h.buffers = sound_.buffers_alive();
     return h;
 }
+
+void ledger::name_calls_by(std::function<std::string()> call_in_progress) {
+    auto guard = lock();
+    call_in_progress_ = std::move(call_in_progress);
+}
+
+std::vector<guard_fault> ledger::guard_faults() const { return copy(state_.guard_faults); }
 
 std::vector<std::string> ledger::problems() const { return copy(state_.problems); }
 

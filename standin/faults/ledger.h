@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <mutex>
 #include <optional>
@@ -23,6 +24,7 @@
 
 #include "standin/faults/api.h"
 #include "standin/faults/import_patch.h"
+#include "standin/faults/page_heap.h"
 #include "standin/faults/records.h"
 #include "standin/faults/sound_recorder.h"
 
@@ -43,6 +45,7 @@ struct ledger_state {
     mmio_log mmio;
     std::vector<string_call> strings;
     std::vector<find_window_call> windows;
+    std::vector<guard_fault> guard_faults;  // each also one of the problems
     std::vector<std::string> problems;
 };
 
@@ -68,6 +71,14 @@ public:
     bool fail(api a, unsigned nth, std::optional<long> code = {});
     void clear_failures();
 
+    // Where the module's GlobalAlloc blocks come from from now on: the
+    // platform's heap (the default) or the page heap (see page_heap.h). The
+    // fake device's buffers always end at a no-access page.
+    void use_heap(heap_layout layout) { heap_.set_layout(layout); }
+    // What a finding gives as the host call in progress ("initialize", "the
+    // mouse handler of detent 3"); asked on the thread that made the finding.
+    void name_calls_by(std::function<std::string()> call_in_progress);
+
     std::uint64_t calls(api a) const;     // since construction, failed ones included
     std::uint64_t failures(api a) const;  // injected failures
     held_resources held() const;
@@ -81,6 +92,8 @@ public:
     mmio_log mmio() const;
     std::vector<string_call> strings() const;
     std::vector<find_window_call> windows() const;
+    // The module's accesses to a block's guard page or freed pages.
+    std::vector<guard_fault> guard_faults() const;
     sound_recorder& sound() { return sound_; }
     const sound_recorder& sound() const { return sound_; }
 
@@ -92,6 +105,7 @@ public:
         return reinterpret_cast<F>(originals_[index_of(a)]);
     }
     ledger_state& state() { return state_; }
+    page_heap& blocks() { return heap_; }
     void problem(std::string what);
 
 private:
@@ -114,6 +128,9 @@ private:
     std::uint64_t seq_ = 0;
     ledger_state state_;
     std::list<import_patch> patches_;
+    std::function<std::string()> call_in_progress_;
+    // Before the sound: the fake device's buffers live in it.
+    page_heap heap_;
     sound_recorder sound_;
 };
 

@@ -1,5 +1,7 @@
 // GlobalAlloc, GlobalLock, GlobalUnlock, GlobalFree: counted, failable, and
-// tracked per block so the ledger knows what the module still holds.
+// tracked per block so the ledger knows what the module still holds. The
+// blocks come from the platform's heap or the ledger's page heap; the page
+// heap answers for the handles it handed out, the platform for the rest.
 #include "standin/faults/describe.h"
 #include "standin/faults/hooked_call.h"
 
@@ -10,6 +12,8 @@ HGLOBAL WINAPI hook_GlobalAlloc(UINT flags, SIZE_T bytes) {
     HGLOBAL block = nullptr;
     if (call.failing())
         call.fail_in_last_error();
+    else if (call.owner().blocks().takes(bytes))
+        block = call.from_blocks([&](page_heap& heap) { return heap.alloc(flags, bytes); });
     else
         block = call.real<decltype(GlobalAlloc)>(flags, bytes);
     memory_log& m = call.state().memory;
@@ -24,7 +28,8 @@ LPVOID WINAPI hook_GlobalLock(HGLOBAL block) {
         call.fail_in_last_error();
         return nullptr;
     }
-    void* p = call.real<decltype(GlobalLock)>(block);
+    const std::optional<void*> own = call.from_blocks([&](page_heap& heap) { return heap.lock(block); });
+    void* p = own ? *own : call.real<decltype(GlobalLock)>(block);
     auto live = call.state().memory.live.find(block);
     if (p && live != call.state().memory.live.end()) ++live->second.locks;
     return p;
@@ -36,7 +41,8 @@ BOOL WINAPI hook_GlobalUnlock(HGLOBAL block) {
         call.fail_in_last_error();
         return FALSE;
     }
-    BOOL still_locked = call.real<decltype(GlobalUnlock)>(block);
+    const std::optional<BOOL> own = call.from_blocks([&](page_heap& heap) { return heap.unlock(block); });
+    const BOOL still_locked = own ? *own : call.real<decltype(GlobalUnlock)>(block);
     auto live = call.state().memory.live.find(block);
     if (live == call.state().memory.live.end())
         call.owner().problem("GlobalUnlock(" + pointer_text(block) + "): not a block the module holds");
@@ -53,7 +59,8 @@ HGLOBAL WINAPI hook_GlobalFree(HGLOBAL block) {
         call.fail_in_last_error();
         return block;
     }
-    HGLOBAL left = call.real<decltype(GlobalFree)>(block);
+    const std::optional<HGLOBAL> own = call.from_blocks([&](page_heap& heap) { return heap.free(block); });
+    const HGLOBAL left = own ? *own : call.real<decltype(GlobalFree)>(block);
     memory_log& m = call.state().memory;
     auto live = m.live.find(block);
     if (live == m.live.end()) {

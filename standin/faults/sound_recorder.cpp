@@ -55,7 +55,9 @@ HRESULT sound_recorder::create(const verdict& v, const GUID* device, LPDIRECTSOU
     // An injected success code goes through to a device and is reported in place of DS_OK.
     if (!v.fail || SUCCEEDED(v.code)) {
         IDirectSound* inner = nullptr;
-        hr = (mode_ == sound_mode::forward ? real : fake_direct_sound_create)(device, out ? &inner : nullptr, outer);
+        LPDIRECTSOUND* inner_out = out ? &inner : nullptr;
+        hr = mode_ == sound_mode::forward ? real(device, inner_out, outer)
+                                          : fake_direct_sound_create(owner_.blocks(), device, inner_out, outer);
         if (SUCCEEDED(hr) && out) {
             record.device_id = static_cast<int>(devices_.size()) + 1;
             devices_.push_back(std::make_unique<recorded_device>(*this, record.device_id, inner));

@@ -24,8 +24,11 @@ HMODULE load_module_file(const std::string& path) {
     HMODULE module = LoadLibraryA(path.c_str());
     if (!module) {
         const DWORD error = GetLastError();
-        throw std::runtime_error("cannot load " + path + ": " + system_message(error) + " (error " +
-                                 std::to_string(error) + ")");
+        // The system's words for this one are "Bad EXE format for %1.", which says what it is not only by its number.
+        std::string why = error == ERROR_BAD_EXE_FORMAT ? "it is not a 32-bit Windows DLL" : system_message(error);
+        // The system's messages name the file as "%1", left unfilled.
+        for (std::size_t at; (at = why.find("%1")) != std::string::npos;) why.replace(at, 2, path);
+        throw std::runtime_error("cannot load " + path + ": " + why + " (error " + std::to_string(error) + ")");
     }
     return module;
 }

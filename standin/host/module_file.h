@@ -7,7 +7,8 @@
 namespace standin {
 
 // LoadLibrary of `path`; throws std::runtime_error with the system's message
-// (for example "Module not found.") when it fails.
+// (for example "Module not found."), the file named where it has "%1", when
+// it fails; a file that is no 32-bit DLL is said to be none.
 HMODULE load_module_file(const std::string& path);
 
 }  // namespace standin

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include "standin/host/module_file.h"
 #include "standin/log/value_text.h"
@@ -22,6 +23,19 @@ std::optional<registry_values> key_contents(const host_options& options,
 }
 
 std::string address(const void* pointer) { return hex_text(reinterpret_cast<uintptr_t>(pointer)); }
+
+// Names the host call in progress for as long as it runs.
+class call_scope {
+public:
+    call_scope(std::string& slot, std::string call) : slot_(slot), before_(std::exchange(slot, std::move(call))) {}
+    ~call_scope() { slot_ = std::move(before_); }
+    call_scope(const call_scope&) = delete;
+    call_scope& operator=(const call_scope&) = delete;
+
+private:
+    std::string& slot_;
+    std::string before_;
+};
 
 }  // namespace
 
@@ -123,7 +137,10 @@ void host::run(const std::string& call, Routine routine, Args... args) {
         log_.line("  (the module has no such routine)");
         return;
     }
-    routine(args...);
+    {
+        const call_scope running(call_in_progress_, call);
+        routine(args...);
+    }
     observe();
 }
 
@@ -161,6 +178,9 @@ void host::note(const std::string& line) { log_.line(line); }
 
 int host::click(int x, int y) {
     loaded_gauge("click");
+    const std::optional<hot_spot_hit> hit = mouse_.hit_test(x, y);
+    const call_scope running(call_in_progress_, hit ? "the mouse handler of detent " + std::to_string(hit->detent)
+                                                    : "click(" + std::to_string(x) + "," + std::to_string(y) + ")");
     return mouse_.click(x, y, [this] { observe(); });
 }
 

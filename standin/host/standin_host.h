@@ -66,6 +66,10 @@ public:
     // the table has no hot spot k.
     int click_detent(int k);
 
+    // The host call the module is running, as a report names it: "module_init",
+    // "initialize", "the mouse handler of detent 3"; empty between calls.
+    const std::string& call_in_progress() const { return call_in_progress_; }
+
     // A line of the embedding program's own in the log, e.g. what it saw of the sound.
     void note(const std::string& line);
 
@@ -128,6 +132,7 @@ private:
     mouse_table mouse_;
     std::vector<key_event> key_events_;
 
+    std::string call_in_progress_;
     HMODULE module_ = nullptr;
     linkage_record* linkage_ = nullptr;
     import_table_record* import_table_ = nullptr;

@@ -29,7 +29,10 @@ const char* const usage =
     "  --no-click-file      no Sound\\click.wav in the install folder\n"
     "  --click-file FILE    this file as Sound\\click.wav (default: click.wav beside standin.exe)\n"
     "  --no-ligar           no gauge on the panel publishes \"ligar\"\n"
-    "  --help               this list\n";
+    "  --page-heap          each block of the module against a no-access page: touching past it fails the run\n"
+    "  --page-heap-before   the same with the no-access page before each block\n"
+    "  --help               this list\n"
+    "exit code: 0 all well, 1 a check failed, 2 the run could not be made, 3 the module crashed\n";
 
 namespace {
 
@@ -119,6 +122,8 @@ run_plan parse_command_line(int argc, char** argv) {
         else if (option == "--no-click-file") plan.options.click_source.reset();
         else if (option == "--click-file") plan.options.click_source = readable_file(option, next());
         else if (option == "--no-ligar") plan.options.publish_ligar = false;
+        else if (option == "--page-heap") plan.heap = faults::heap_layout::guard_after;
+        else if (option == "--page-heap-before") plan.heap = faults::heap_layout::guard_before;
         else throw std::invalid_argument("unknown option " + option);
     }
     if (!plan.help) check_combination(plan);

@@ -6,8 +6,10 @@
 
 namespace standin {
 
-ledger_report::ledger_report(std::function<void(const std::string&)> report) : report_(std::move(report)) {
+ledger_report::ledger_report(std::function<void(const std::string&)> report, faults::heap_layout heap)
+    : report_(std::move(report)) {
     ledger_.sound().set_mode(faults::sound_mode::forward);
+    ledger_.use_heap(heap);
 }
 
 void ledger_report::attach(HMODULE module) {
@@ -35,6 +37,9 @@ void ledger_report::look() {
     const std::uint64_t plays = ledger_.calls(faults::api::buffer_Play);
     for (; plays_seen_ < plays; ++plays_seen_)
         report_("sound: clip started (" + std::to_string(plays_seen_ + 1) + " so far)");
+    const std::vector<faults::guard_fault> found = ledger_.guard_faults();
+    for (; guard_faults_seen_ < found.size(); ++guard_faults_seen_)
+        report_("page heap: " + faults::guard_fault_text(found[guard_faults_seen_]));
 }
 
 std::vector<std::string> ledger_report::failures_after_kill() const {

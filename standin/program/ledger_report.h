@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "standin/faults/ledger.h"
@@ -18,12 +19,17 @@ namespace standin {
 
 class ledger_report {
 public:
-    // `report` gets each line for the log.
-    explicit ledger_report(std::function<void(const std::string&)> report);
+    // `report` gets each line for the log; the module's blocks come from `heap`.
+    ledger_report(std::function<void(const std::string&)> report, faults::heap_layout heap);
 
+    // What a finding names as the host call in progress.
+    void name_calls_by(std::function<std::string()> call_in_progress) {
+        ledger_.name_calls_by(std::move(call_in_progress));
+    }
     void attach(HMODULE module);     // after LoadLibrary, before module_init
     // Reports what is new since the last look: a sound device that failed to
-    // open, opened or closed, and each clip started.
+    // open, opened or closed, each clip started, and each touch of a page
+    // heap's no-access page.
     void look();
 
     std::uint64_t clips_started() const { return plays_seen_; }
@@ -37,6 +43,7 @@ private:
     std::uint64_t opens_seen_ = 0;
     std::size_t devices_seen_ = 0;
     std::uint64_t plays_seen_ = 0;
+    std::size_t guard_faults_seen_ = 0;
 };
 
 }  // namespace standin

@@ -13,6 +13,7 @@
 #include "standin/host/standin_host.h"
 #include "standin/pictures/png_output.h"
 #include "standin/program/command_line.h"
+#include "standin/program/crash_report.h"
 #include "standin/program/ledger_report.h"
 #include "standin/program/tour.h"
 #include "standin/program/window_run.h"
@@ -96,13 +97,16 @@ int run_program(int argc, char** argv) {
     };
     plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
     try {
+        standin::host* reporting = nullptr;
+        const standin::crash_report crash([&reporting] { return reporting ? reporting->call_in_progress() : ""; });
         // Loaded before the host makes its registry key and folder, so that a
         // module that can't load leaves nothing to clean up.
         HMODULE module = standin::load_module_file(plan.gau);
-        standin::host* reporting = nullptr;
-        standin::ledger_report report([&reporting](const std::string& line) {
-            if (reporting) reporting->note(line);
-        });
+        standin::ledger_report report(
+            [&reporting](const std::string& line) {
+                if (reporting) reporting->note(line);
+            },
+            plan.heap);
         plan.options.before_module_init = [&report](HMODULE loaded) { report.attach(loaded); };
         plan.options.after_module_step = [&report] { report.look(); };
         std::optional<standin::host> h;
@@ -113,6 +117,7 @@ int run_program(int argc, char** argv) {
             throw;
         }
         reporting = &*h;
+        report.name_calls_by([&h] { return h->call_in_progress(); });
         h->load(module, plan.gau);
         const bool ran = plan.window ? run_window(plan, *h, report) : run_batch(plan, *h);
         h->unload();

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # standin.exe as a tool: --help lists every option; a bad value is refused
 # naming the option and the value before anything is set up; a module that
-# does not load is reported in the system's words before any registry key or
-# folder is made; the default click is the click.wav beside the program, on a
+# does not load is reported in the system's words, or as no DLL, before any
+# registry key or folder is made; the default click is the click.wav beside the program, on a
 # copy of it too.
 # Usage: options_test.sh STANDIN.exe GAUGE.gau WORK_FOLDER
 STANDIN=$1 GAUGE=$2 WORK=$3
@@ -21,7 +21,8 @@ run_standin() {
 run_standin --help
 [ $status -eq 0 ] || fail "--help exit code $status"
 for option in --gau --window --scale --lights --frames --click --detent --tour --png --log --no-window \
-              --no-registry --no-player-name --no-path --path-value --no-click-file --click-file --no-ligar --help; do
+              --no-registry --no-player-name --no-path --path-value --no-click-file --click-file --no-ligar \
+              --page-heap --page-heap-before --help; do
     [ "$(grep -Ec -- "^  $option( |\$)" <<<"$out")" -eq 1 ] || fail "--help has no line of its own for $option"
 done
 
@@ -60,6 +61,12 @@ run_standin --gau "$WORK/nowhere.gau" --window
 grep -Eq 'cannot load .*nowhere\.gau: [A-Za-z][^(]+ \(error [0-9]+\)$' <<<"$err" ||
     fail "a missing module is not reported in the system's words: $err"
 nothing_set_up "a missing module"
+echo "not a module" >"$WORK/text.gau"
+run_standin --gau "$WORK/text.gau"
+[ $status -eq 2 ] || fail "a text file as the module: exit code $status"
+grep -q 'cannot load .*text\.gau: it is not a 32-bit Windows DLL (error 193)$' <<<"$err" ||
+    fail "a text file as the module is not said to be no DLL: $err"
+nothing_set_up "a text file as the module"
 
 # A copy of standin.exe finds the click beside itself, and says so when it is not there.
 mkdir -p "$WORK/copy"

@@ -19,6 +19,8 @@ DWORD WINAPI run_step(void* step) {
 
 sound_rig::sound_rig(standin::host_options options, faults::sound_mode mode) : host(observed(std::move(options))) {
     ledger.sound().set_mode(mode);
+    ledger.use_heap(faults::heap_layout::guard_after);
+    ledger.name_calls_by([this] { return host.call_in_progress(); });
     host.load(GAUGE_FILE);
 }
 

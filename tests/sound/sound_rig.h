@@ -20,7 +20,8 @@ namespace sound_tests {
 
 class sound_rig {
 public:
-    // Loads the gauge with the ledger installed before module_init; `mode`
+    // Loads the gauge with the ledger installed before module_init, its
+    // blocks from the page heap with a no-access page after each; `mode`
     // applies to the devices the module creates.
     explicit sound_rig(standin::host_options options = {},
                        faults::sound_mode mode = faults::sound_mode::fake);
