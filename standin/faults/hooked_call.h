@@ -1,6 +1,8 @@
 // The hooks that stand in for the module's imports, and the steps every one
 // of them takes around its work.
 #pragma once
+
+#include <mutex>
 #include <windows.h>
 #include <dsound.h>
 #include <mmsystem.h>

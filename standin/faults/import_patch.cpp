@@ -1,5 +1,6 @@
 #include "standin/faults/import_patch.h"
 
+#include <cstddef>
 #include <cstring>
 #include <utility>
 

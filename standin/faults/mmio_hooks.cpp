@@ -2,6 +2,9 @@
 // module reads its sound file through these. Handles are tracked from open to
 // close; using one the module doesn't hold open is reported.
 #include "standin/faults/describe.h"
+
+#include <string>
+#include <utility>
 #include "standin/faults/hooked_call.h"
 
 namespace faults {

@@ -1,6 +1,7 @@
 #include "standin/faults/recorded_objects.h"
 
 #include <cstring>
+#include <utility>
 
 #include "standin/faults/describe.h"
 #include "standin/faults/ledger.h"

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <dsound.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 #include <string>

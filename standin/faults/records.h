@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>

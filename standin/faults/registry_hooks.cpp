@@ -1,6 +1,8 @@
 // RegOpenKeyExA, RegQueryValueExA, RegCloseKey: counted, failable, and every
 // key the module opens is tracked until it closes it.
 #include "standin/faults/describe.h"
+
+#include <set>
 #include "standin/faults/hooked_call.h"
 
 namespace faults {

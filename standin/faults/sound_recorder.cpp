@@ -1,5 +1,7 @@
 #include "standin/faults/sound_recorder.h"
 
+#include <cstddef>
+
 #include "standin/faults/describe.h"
 #include "standin/faults/fake_device.h"
 #include "standin/faults/hooked_call.h"

@@ -14,6 +14,7 @@
 #include <windows.h>
 #include <dsound.h>
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 

@@ -1,6 +1,9 @@
 // lstrcpyA, lstrcatA and lstrlenA: the module builds its file and registry
 // paths with these, so the strings are recorded.
 #include "standin/faults/describe.h"
+
+#include <optional>
+#include <utility>
 #include "standin/faults/hooked_call.h"
 
 namespace faults {

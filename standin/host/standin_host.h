@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,6 +1,8 @@
 #include "standin/program/ledger_report.h"
 
+#include <cstddef>
 #include <sstream>
+#include <utility>
 
 #include "standin/log/value_text.h"
 

@@ -7,6 +7,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "standin/log/value_text.h"
 #include "standin/pictures/bitmap_resources.h"
