@@ -3,8 +3,10 @@
 // A program that has driven Wine's real DirectSound leaves audio threads
 // behind it; an orderly exit tears libraries down under them and, where
 // 32-bit code runs through an emulator, that crashes or hangs the process
-// after all its work is done. Everything the gauge held has already been
-// checked back by then, so nothing is lost by leaving straight away.
+// after all its work is done; under Wine 10 even TerminateProcess does. So
+// under Wine the process ends through Linux itself. Everything the gauge held
+// has already been checked back by then, so nothing is lost by leaving
+// straight away.
 #pragma once
 
 namespace standin {
