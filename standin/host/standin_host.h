@@ -58,7 +58,7 @@ public:
     void update();
     void generate(uint32_t phase);
     void draw();
-    void kill();                     // runs again when asked, installed or not
+    void kill();                     // runs whether or not the gauge is installed
     void frame(uint32_t phase = 0);  // update, generate, draw
 
     // A left press at (x, y) in gauge pixels: the index of the mouse record
