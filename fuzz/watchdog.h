@@ -11,6 +11,8 @@
 #include <string>
 #include <thread>
 
+#include "standin/traps/crash_filter.h"
+
 namespace fuzz {
 
 constexpr int hang_exit_code = 3;
@@ -28,7 +30,6 @@ public:
 
 private:
     void watch();
-    static LONG WINAPI report_crash(EXCEPTION_POINTERS* exception);
 
     const DWORD quiet_ms_;
     std::atomic<std::uint64_t> steps_{0};
@@ -38,7 +39,7 @@ private:
     std::uint32_t seed_ = 0;
     std::string description_;
     std::thread thread_;
-    LPTOP_LEVEL_EXCEPTION_FILTER earlier_filter_;
+    traps::crash_filter crash_filter_;
 };
 
 }  // namespace fuzz
