@@ -104,9 +104,9 @@ const option_rule rules[] = {
     {"--no-ligar", nullptr, "no gauge on the panel publishes \"ligar\"",
      [](run_plan& p, const std::string&) { p.options.publish_ligar = false; }},
     {"--page-heap", nullptr, "each block of the module against a no-access page: touching past it fails the run",
-     [](run_plan& p, const std::string&) { p.heap = faults::heap_layout::guard_after; }},
+     [](run_plan& p, const std::string&) { p.heap = traps::heap_layout::guard_after; }},
     {"--page-heap-before", nullptr, "the same with the no-access page before each block",
-     [](run_plan& p, const std::string&) { p.heap = faults::heap_layout::guard_before; }},
+     [](run_plan& p, const std::string&) { p.heap = traps::heap_layout::guard_before; }},
     {"--help", nullptr, "this list", [](run_plan& p, const std::string&) { p.help = true; }},
 };
 
