@@ -68,7 +68,7 @@ press_at() {
     xdotool click 1
 }
 
-# key_in_window KEYS: keys as xdotool names them ("l", "alt+F4"), pressed and released.
+# key_in_window KEYS: keys as xdotool names them ("l"), pressed and released.
 key_in_window() { xdotool key --window "$window_id" "$1"; }
 
 # close_with_keys KEYS: presses the keys that close the window ("Escape",
