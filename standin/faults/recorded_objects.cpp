@@ -92,7 +92,8 @@ void recorded_device::buffer_gone() {
     drop_inner_if_unused();
 }
 
-ULONG recorded_device::Release() {
+// The COM methods are declared nothrow (STDMETHOD); their definitions say the same.
+COM_DECLSPEC_NOTHROW ULONG recorded_device::Release() {
     auto guard = recorder_.owner().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::device_Release);
@@ -105,7 +106,8 @@ ULONG recorded_device::Release() {
     return left;
 }
 
-HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer, IUnknown* outer) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer,
+                                                               IUnknown* outer) {
     call c = begin(api::device_CreateSoundBuffer,
                    desc ? text("0x%lx,%lu", desc->dwFlags, desc->dwBufferBytes) : std::string("null"));
     buffer_request record{c.mark, id()};
@@ -135,7 +137,7 @@ HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUND
     return hr;
 }
 
-HRESULT recorded_device::SetCooperativeLevel(HWND window, DWORD level) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_device::SetCooperativeLevel(HWND window, DWORD level) {
     call c = begin(api::device_SetCooperativeLevel, pointer_text(window) + text(",%lu", level));
     const HRESULT hr = c.stop ? c.result : finish(c, inner_->SetCooperativeLevel(window, level));
     recorder_.records().cooperative_levels.push_back({c.mark, id(), window, level, hr});
@@ -163,7 +165,7 @@ std::vector<std::uint8_t> recorded_buffer::snapshot() {
     return bytes;
 }
 
-ULONG recorded_buffer::Release() {
+COM_DECLSPEC_NOTHROW ULONG recorded_buffer::Release() {
     auto guard = recorder_.owner().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::buffer_Release);
@@ -175,18 +177,18 @@ ULONG recorded_buffer::Release() {
     return left;
 }
 
-HRESULT recorded_buffer::GetStatus(LPDWORD status) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::GetStatus(LPDWORD status) {
     call c = begin(api::buffer_GetStatus, "");
     return c.stop ? c.result : finish(c, inner_->GetStatus(status));
 }
 
-HRESULT recorded_buffer::Stop() {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Stop() {
     call c = begin(api::buffer_Stop, "");
     return c.stop ? c.result : finish(c, inner_->Stop());
 }
 
-HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1, LPVOID* ptr2, LPDWORD len2,
-                              DWORD flags) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1,
+                                                   LPVOID* ptr2, LPDWORD len2, DWORD flags) {
     call c = begin(api::buffer_Lock, text("%lu,%lu,%lu", offset, bytes, flags));
     lock_call record{c.mark, id(), offset, bytes, flags};
     HRESULT hr = c.result;
@@ -209,7 +211,7 @@ HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD l
     return hr;
 }
 
-HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2) {
     call c = begin(api::buffer_Unlock, text("%lu,%lu", len1, len2));
     unlock_call record{c.mark, id(), ptr1, len1, ptr2, len2};
     record.result = c.stop ? c.result : finish(c, inner_->Unlock(ptr1, len1, ptr2, len2));
@@ -217,7 +219,7 @@ HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2
     return record.result;
 }
 
-HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     call c = begin(api::buffer_Play, text("%lu,%lu,%lu", reserved, priority, flags));
     play_call record{c.mark, id(), reserved, priority, flags};
     record.contents = snapshot();
@@ -227,7 +229,7 @@ HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     return hr;
 }
 
-HRESULT recorded_buffer::SetCurrentPosition(DWORD position) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::SetCurrentPosition(DWORD position) {
     call c = begin(api::buffer_SetCurrentPosition, text("%lu", position));
     const HRESULT hr = c.stop ? c.result : finish(c, inner_->SetCurrentPosition(position));
     recorder_.records().positions.push_back({c.mark, id(), position, hr});
