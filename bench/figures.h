@@ -20,6 +20,7 @@ using figures = std::vector<figure>;
 void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures& out);
 void measure_frame_cost(const std::string& gauge_file, figures& out);
 void measure_growth(const std::string& gauge_file, figures& out);
+void measure_standin_memory(const std::string& gauge_file, figures& out);
 void measure_footprint(const std::string& gauge_file, const std::string& floor_file, figures& out);
 
 // A value with a fixed number of decimals, as the table shows it.

@@ -17,19 +17,20 @@
 #include "standin/program/ledger_report.h"
 #include "standin/program/tour.h"
 #include "standin/program/window_run.h"
+#include "standin/watched_host/watched_host.h"
 
 namespace {
 
 constexpr int window_scale = 6;
 constexpr int picture_scale = 8;
 
-// Clicks, frames and the picture; false when the run itself failed.
-bool run_batch(const standin::run_plan& plan, standin::host& h) {
+// Clicks, frames and the picture; a step that fails throws.
+void run_batch(const standin::run_plan& plan, standin::host& h) {
     const int scale = plan.scale.value_or(picture_scale);
     if (plan.tour) {
         const auto rows = standin::tour(h);
         if (!plan.png.empty()) standin::write_png_grid(rows, scale, scale, plan.png);
-        return true;
+        return;
     }
     h.install();
     h.initialize();
@@ -42,7 +43,6 @@ bool run_batch(const standin::run_plan& plan, standin::host& h) {
     h.frame();
     if (!plan.png.empty()) standin::write_png(h.picture(), scale, plan.png);
     h.kill();
-    return true;
 }
 
 bool run_window(const standin::run_plan& plan, standin::host& h, const standin::ledger_report& report) {
@@ -74,11 +74,11 @@ int run_program(int argc, char** argv) {
     try {
         plan = standin::parse_command_line(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage);
+        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage().c_str());
         return 2;
     }
     if (plan.help) {
-        std::fputs(standin::usage, stdout);
+        std::fputs(standin::usage().c_str(), stdout);
         return 0;
     }
     std::ofstream log_file;
@@ -96,32 +96,35 @@ int run_program(int argc, char** argv) {
         if (log_file.is_open()) log_file << line << std::endl;
     };
     plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
+    plan.options.keep_log = false;            // printed as it is made, read back by no one
     try {
         standin::host* reporting = nullptr;
         const standin::crash_report crash([&reporting] { return reporting ? reporting->call_in_progress() : ""; });
         // Loaded before the host makes its registry key and folder, so that a
         // module that can't load leaves nothing to clean up.
         HMODULE module = standin::load_module_file(plan.gau);
-        standin::ledger_report report(
-            [&reporting](const std::string& line) {
-                if (reporting) reporting->note(line);
-            },
-            plan.heap);
-        plan.options.before_module_init = [&report](HMODULE loaded) { report.attach(loaded); };
-        plan.options.after_module_step = [&report] { report.look(); };
-        std::optional<standin::host> h;
+        // The ledger fails nothing here, and the module's sound goes to the real device.
+        std::optional<standin::ledger_report> report;
+        plan.options.after_module_step = [&report] {
+            if (report) report->look();
+        };
+        std::optional<standin::watched_host> watched;
         try {
-            h.emplace(plan.options);
+            watched.emplace(plan.options, standin::watch_settings{faults::sound_mode::forward, plan.heap, true});
         } catch (...) {
             FreeLibrary(module);
             throw;
         }
-        reporting = &*h;
-        report.name_calls_by([&h] { return h->call_in_progress(); });
-        h->load(module, plan.gau);
-        const bool ran = plan.window ? run_window(plan, *h, report) : run_batch(plan, *h);
-        h->unload();
-        return checked_exit(*h, report, ran);
+        standin::host& h = watched->host;
+        reporting = &h;
+        report.emplace(watched->ledger, [&h](const std::string& line) { h.note(line); });
+        watched->load(module, plan.gau);
+        if (!watched->ledger.installed()) h.note("sound: not watched (" + watched->install_error() + ")");
+        bool ran = true;
+        if (plan.window) ran = run_window(plan, h, *report);
+        else run_batch(plan, h);
+        h.unload();
+        return checked_exit(h, *report, ran);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "standin: %s\n", e.what());
         return 2;
