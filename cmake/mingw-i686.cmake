@@ -10,3 +10,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The GCC's own folder, named after its version and thread model (12-posix):
+# its C++ headers and libraries, for clang and the analyzers.
+file(GLOB MINGW_GCC_DIR LIST_DIRECTORIES true /usr/lib/gcc/i686-w64-mingw32/*-posix)

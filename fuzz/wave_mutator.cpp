@@ -159,7 +159,7 @@ void set_size(riff_file& riff, random_source& random, std::string& note) {
         note += " RIFF size " + size_text(size);
     } else {
         riff.chunks[which].declared = size;
-        note += " " + name_of(riff.chunks[which].id) + " size " + size_text(size);
+        note.append(" ").append(name_of(riff.chunks[which].id)).append(" size ").append(size_text(size));
     }
 }
 

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# scripts/clean_room.sh RELEASE (bookworm or trixie): the README's two commands
-# on a bare system of that Debian release, as a new user runs them. Makes a
-# minimal system with debootstrap, from the mirror this machine's apt uses,
-# clones the repository's committed state into it, and runs scripts/demo.sh,
-# then scripts/test.sh, as root in a chroot, printing each one's time and
-# result. The system is made anew in CLEAN_ROOM_DIR/RELEASE (default
-# /var/tmp/clean_room) and kept afterwards, with each command's log beside it.
+# scripts/clean_room.sh RELEASE [COMMAND...] (RELEASE bookworm or trixie): the
+# README's two commands on a bare system of that Debian release, as a new user
+# runs them. Makes a minimal system with debootstrap, from the mirror this
+# machine's apt uses, clones the repository's committed state into it, and runs
+# each COMMAND (default: scripts/demo.sh, then scripts/test.sh; for example
+# scripts/build.sh alone, to see that release's compiler build every target)
+# as root in a chroot, printing each one's time and result. The system is made
+# anew in CLEAN_ROOM_DIR/RELEASE (default /var/tmp/clean_room) and kept
+# afterwards, with each command's log beside it.
 # Needs root; installs debootstrap if it is missing.
 set -euo pipefail
 release=${1:-}
 case $release in
 bookworm | trixie) ;;
-*) echo "usage: scripts/clean_room.sh bookworm|trixie" >&2; exit 2 ;;
+*) echo "usage: scripts/clean_room.sh bookworm|trixie [COMMAND...]" >&2; exit 2 ;;
 esac
+commands=("${@:2}")
+[ ${#commands[@]} -gt 0 ] || commands=(scripts/demo.sh scripts/test.sh)
 [ "$(id -u)" -eq 0 ] || { echo "clean_room: run it as root: debootstrap and chroot need it" >&2; exit 1; }
 repo=$(cd "$(dirname "$0")/.." && pwd)
 # The mounts are made in a mount namespace of this script's own, so that none
@@ -130,7 +134,8 @@ run() {
         failed=1
     fi
 }
-run scripts/demo.sh
-run scripts/test.sh
-grep -h "tests passed\|Total Test time" "$work/$release.test.log" || true
+for command in "${commands[@]}"; do
+    run "$command"
+    [ "$command" != scripts/test.sh ] || grep -h "tests passed\|Total Test time" "$work/$release.test.log" || true
+done
 exit $failed

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and running the gauge needs on Debian 12 or 13:
 # the MinGW-w64 cross compiler, CMake, Wine (32-bit), Xvfb with X input and
-# screenshot tools, GoogleTest's sources and stb. Safe to run again: it
+# screenshot tools, GoogleTest's sources and stb; clang, the second compiler,
+# and the analyzers clang-tidy and cppcheck. Safe to run again: it
 # installs only what is missing.
 set -euo pipefail
 
@@ -9,7 +10,7 @@ set -euo pipefail
 # loader set up its address space in a few calls instead of thousands of probes.
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 cmake ninja-build python3
           wine wine32:i386 wine64 wine32-preloader:i386 xvfb xauth xdotool x11-apps
-          googletest libstb-dev)
+          googletest libstb-dev clang clang-tidy cppcheck)
 # scripts/setup.sh --list-packages: the list, and nothing done.
 [ "${1:-}" = --list-packages ] && { echo "${packages[*]}"; exit 0; }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs the test suite under Wine and Xvfb:
+# Builds everything and runs the test suite under Wine and Xvfb
+# (PRESET=clang: the clang build's, in build-clang/):
 #   scripts/test.sh [--repeat N] [-R REGEX]
 # every test, or those whose names match REGEX; with --repeat, each test runs
 # N times, up to its first failure, to show that it passes every time and not
@@ -17,6 +18,7 @@ while [ $# -gt 0 ]; do
     shift 2
 done
 scripts/build.sh
-BUILD_DIR="$PWD/build"
+source scripts/preset.sh
+BUILD_DIR="$PWD/$build_dir"
 source scripts/wine_env.sh
-on_display ctest --preset mingw ${ctest_options[@]+"${ctest_options[@]}"}
+on_display ctest --preset "$preset" ${ctest_options[@]+"${ctest_options[@]}"}

@@ -79,7 +79,8 @@ int play_clip(const char* name) {
     // Sized by what the file holds, and only what was read is played.
     locked_block samples(sample_bytes);
     if (!samples.bytes()) return silence_clicks();
-    const LONG read = mmioRead(file.get(), static_cast<HPSTR>(samples.bytes()), sample_bytes);
+    // No more than the file holds, whose size mmioSeek gave as a LONG.
+    const LONG read = mmioRead(file.get(), static_cast<HPSTR>(samples.bytes()), static_cast<LONG>(sample_bytes));
     if (read <= 0) return silence_clicks();
     sound_state.clip_size = static_cast<uint32_t>(read);
     file.close();

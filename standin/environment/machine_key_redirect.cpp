@@ -28,8 +28,7 @@ void remove_abandoned_runs(HKEY runs) {
 
 }  // namespace
 
-machine_key_redirect::machine_key_redirect() {
-    run_name_ = this_run_name();
+machine_key_redirect::machine_key_redirect() : run_name_(this_run_name()) {
     check(RegCreateKeyExA(HKEY_CURRENT_USER, runs_path, 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, nullptr, &runs_, nullptr),
           std::string("cannot create registry key HKEY_CURRENT_USER\\") + runs_path);

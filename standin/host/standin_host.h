@@ -31,7 +31,7 @@ struct key_event {
     uint32_t value;
 };
 
-class host : private service_host {
+class host final : private service_host {
 public:
     // Sets up the environment. Throws std::runtime_error if it can't, or
     // std::logic_error while another host exists.

@@ -38,8 +38,8 @@ struct run_summary {
     held_resources held;
     std::size_t buffer_requests = 0;
     std::size_t plays = 0;
-    std::optional<buffer_request> last_request;
-    std::optional<play_call> last_play;  // with the buffer's contents at Play
+    std::optional<buffer_request> last_request{};
+    std::optional<play_call> last_play{};  // with the buffer's contents at Play
 };
 
 class ledger : private hook_target {

@@ -91,7 +91,8 @@ void recorded_device::buffer_gone() {
     drop_inner_if_unused();
 }
 
-ULONG recorded_device::Release() {
+// The COM methods are declared nothrow (STDMETHOD); their definitions say the same.
+COM_DECLSPEC_NOTHROW ULONG recorded_device::Release() {
     auto guard = recorder_.gate().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::device_Release);
@@ -104,7 +105,8 @@ ULONG recorded_device::Release() {
     return left;
 }
 
-HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer, IUnknown* outer) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER buffer,
+                                                               IUnknown* outer) {
     call c = begin(api::device_CreateSoundBuffer,
                    desc ? standin::hex_text(desc->dwFlags) + standin::printf_text(",%lu", desc->dwBufferBytes) : std::string("null"));
     buffer_request record{c.mark, id()};
@@ -134,7 +136,7 @@ HRESULT recorded_device::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUND
     return hr;
 }
 
-HRESULT recorded_device::SetCooperativeLevel(HWND window, DWORD level) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_device::SetCooperativeLevel(HWND window, DWORD level) {
     call c = begin(api::device_SetCooperativeLevel, standin::pointer_text(window) + standin::printf_text(",%lu", level));
     const HRESULT hr = c.stop ? c.result : finish(c, inner_->SetCooperativeLevel(window, level));
     recorder_.records().cooperative_levels.push_back({c.mark, id(), window, level, hr});
@@ -162,7 +164,7 @@ std::vector<std::uint8_t> recorded_buffer::snapshot() {
     return bytes;
 }
 
-ULONG recorded_buffer::Release() {
+COM_DECLSPEC_NOTHROW ULONG recorded_buffer::Release() {
     auto guard = recorder_.gate().lock();
     const bool was_alive = alive();
     const ULONG left = release(api::buffer_Release);
@@ -174,18 +176,18 @@ ULONG recorded_buffer::Release() {
     return left;
 }
 
-HRESULT recorded_buffer::GetStatus(LPDWORD status) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::GetStatus(LPDWORD status) {
     call c = begin(api::buffer_GetStatus, "");
     return c.stop ? c.result : finish(c, inner_->GetStatus(status));
 }
 
-HRESULT recorded_buffer::Stop() {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Stop() {
     call c = begin(api::buffer_Stop, "");
     return c.stop ? c.result : finish(c, inner_->Stop());
 }
 
-HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1, LPVOID* ptr2, LPDWORD len2,
-                              DWORD flags) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD len1,
+                                                   LPVOID* ptr2, LPDWORD len2, DWORD flags) {
     call c = begin(api::buffer_Lock, standin::printf_text("%lu,%lu,%lu", offset, bytes, flags));
     lock_call record{c.mark, id(), offset, bytes, flags};
     HRESULT hr = c.result;
@@ -208,7 +210,7 @@ HRESULT recorded_buffer::Lock(DWORD offset, DWORD bytes, LPVOID* ptr1, LPDWORD l
     return hr;
 }
 
-HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2) {
     call c = begin(api::buffer_Unlock, standin::printf_text("%lu,%lu", len1, len2));
     unlock_call record{c.mark, id(), ptr1, len1, ptr2, len2};
     record.result = c.stop ? c.result : finish(c, inner_->Unlock(ptr1, len1, ptr2, len2));
@@ -216,7 +218,7 @@ HRESULT recorded_buffer::Unlock(LPVOID ptr1, DWORD len1, LPVOID ptr2, DWORD len2
     return record.result;
 }
 
-HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     call c = begin(api::buffer_Play, standin::printf_text("%lu,%lu,%lu", reserved, priority, flags));
     play_call record{c.mark, id(), reserved, priority, flags};
     record.contents = snapshot();
@@ -226,7 +228,7 @@ HRESULT recorded_buffer::Play(DWORD reserved, DWORD priority, DWORD flags) {
     return hr;
 }
 
-HRESULT recorded_buffer::SetCurrentPosition(DWORD position) {
+COM_DECLSPEC_NOTHROW HRESULT recorded_buffer::SetCurrentPosition(DWORD position) {
     call c = begin(api::buffer_SetCurrentPosition, standin::printf_text("%lu", position));
     const HRESULT hr = c.stop ? c.result : finish(c, inner_->SetCurrentPosition(position));
     recorder_.records().positions.push_back({c.mark, id(), position, hr});

@@ -44,7 +44,7 @@ public:
 
     struct call {
         std::unique_lock<std::recursive_mutex> guard;
-        call_mark mark;
+        call_mark mark{};
         long code = 0;
         bool stop = false;      // don't do the work; return `result`
         HRESULT result = S_OK;

@@ -70,7 +70,7 @@ struct reg_query_call : call_mark {
     HKEY key = nullptr;
     std::optional<std::string> value;    // nullopt: null name (the default value)
     bool data_given = false;             // false: a size query
-    std::optional<DWORD> size_in;        // *lpcbData on entry; nullopt: no size pointer
+    std::optional<DWORD> size_in{};      // *lpcbData on entry; nullopt: no size pointer
     LSTATUS result = 0;
 };
 
@@ -116,8 +116,8 @@ struct string_call : call_mark {
 };
 
 struct find_window_call : call_mark {
-    std::optional<std::string> class_name;  // nullopt: null, or an atom
-    std::optional<std::string> title;
+    std::optional<std::string> class_name{};  // nullopt: null, or an atom
+    std::optional<std::string> title{};
     HWND result = nullptr;
 };
 

@@ -67,7 +67,7 @@ struct play_call : call_mark {
     DWORD priority = 0;
     DWORD flags = 0;
     HRESULT result = 0;
-    std::vector<std::uint8_t> contents;  // the whole buffer as it was when Play was called
+    std::vector<std::uint8_t> contents{};  // the whole buffer as it was when Play was called
 };
 
 struct position_call : call_mark {

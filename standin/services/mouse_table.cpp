@@ -73,7 +73,7 @@ std::optional<hot_spot_hit> mouse_table::hit_test(int x, int y) const {
         } else if (record.kind == mouse_hot_spot) {
             if (in_parent && (record.event_mask & mouse_left_single) &&
                 contains(record.x, record.y, record.width, record.height, x, y))
-                return hot_spot_hit{static_cast<int>(index), detent, &record};
+                return hot_spot_hit{static_cast<int>(index), detent, list[index]};
             ++detent;
         }
     }

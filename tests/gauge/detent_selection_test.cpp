@@ -79,7 +79,8 @@ TEST_P(detent, clicking_it_again_repeats_the_event) {
 }
 
 INSTANTIATE_TEST_SUITE_P(detents, detent, ::testing::ValuesIn(all_detents()), [](const auto& info) {
-    return "k" + std::to_string(info.param.k) + (info.param.full_environment ? "_on_real_sound" : "_without_window");
+    return std::string("k").append(std::to_string(info.param.k))
+        .append(info.param.full_environment ? "_on_real_sound" : "_without_window");
 });
 
 class hot_spot_edge : public open_gauge, public ::testing::WithParamInterface<int> {};

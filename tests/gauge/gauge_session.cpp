@@ -13,7 +13,7 @@ void gauge_session::open() {
 }
 
 void gauge_session::TearDown() {
-    if (host_) EXPECT_TRUE(host_->errors().empty()) << host_->log_text();
+    if (host_) { EXPECT_TRUE(host_->errors().empty()) << host_->log_text(); }
 }
 
 element_header* gauge_session::first_element() { return host_->gauge()->elements[0]; }

@@ -88,8 +88,9 @@ TEST_F(lifecycle_calls, a_second_install_and_initialize_repeat_the_calls) {
     const std::vector<std::string> second_open = calls_since(second);
     ASSERT_EQ(second_open.size(), first_open.size());
     // The plate's image record is the host's new one; everything else is as before.
-    for (size_t i = 0; i < first_open.size(); ++i)
-        if (i != 1) EXPECT_EQ(second_open[i], first_open[i]) << "call " << i;
+    for (size_t i = 0; i < first_open.size(); ++i) {
+        if (i != 1) { EXPECT_EQ(second_open[i], first_open[i]) << "call " << i; }
+    }
     EXPECT_EQ(click_detent(2), 3);
     EXPECT_EQ(h().key_events().size(), 1u);
 }

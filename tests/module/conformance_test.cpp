@@ -26,7 +26,7 @@ std::string number(int64_t value) { return std::to_string(value); }
 template <typename T, size_t n>
 std::string words(const T (&values)[n]) {
     std::string text;
-    for (const T& value : values) text += (text.empty() ? "" : " ") + number(value);
+    for (const T& value : values) text.append(text.empty() ? "" : " ").append(number(value));
     return text.find_first_not_of("0 ") == std::string::npos ? "zeros" : text;
 }
 
@@ -246,8 +246,8 @@ public:
         std::set<uint32_t> ids;
         EnumResourceNamesA(host_.module(), RT_BITMAP, add_name, reinterpret_cast<LONG_PTR>(&ids));
         std::string listed, expected;
-        for (uint32_t id : ids) listed += " " + number(id);
-        for (const bitmap_row& row : bitmaps) expected += " " + number(row.id);
+        for (uint32_t id : ids) listed.append(" ").append(number(id));
+        for (const bitmap_row& row : bitmaps) expected.append(" ").append(number(row.id));
         std::vector<field> fields = {{"ids", expected, listed}};
         for (const bitmap_row& row : bitmaps) {
             std::string error;

@@ -17,7 +17,6 @@ using wave::join;
 using wave::pcm_format;
 using wave::riff;
 
-constexpr uint16_t pcm = 1;
 constexpr uint16_t ieee_float = 3;
 constexpr uint16_t extensible = 0xFFFE;
 

@@ -125,7 +125,7 @@ std::string clip_opened_for_path(const standin::registry_value& path) {
         return c.which == api::lstrcatA && c.source == "click.wav";
     });
     EXPECT_NE(named, strings.end());
-    if (named != strings.end()) EXPECT_EQ(named->result, opens[0].file);
+    if (named != strings.end()) { EXPECT_EQ(named->result, opens[0].file); }
     return opens[0].file.value_or("(null)");
 }
 

@@ -119,8 +119,9 @@ TEST_P(oversized_data, plays_just_the_bytes_present) {
     ASSERT_EQ(log.plays.size(), 1u);
     EXPECT_EQ(log.buffer_requests[0].bytes, tune.size());
     EXPECT_EQ(log.plays[0].contents, tune);
-    for (const faults::global_alloc_call& a : rig.ledger.memory().allocs)
-        if (a.flags & GMEM_MOVEABLE) EXPECT_EQ(a.bytes, tune.size()) << "the block is sized by the claim";
+    for (const faults::global_alloc_call& a : rig.ledger.memory().allocs) {
+        if (a.flags & GMEM_MOVEABLE) { EXPECT_EQ(a.bytes, tune.size()) << "the block is sized by the claim"; }
+    }
     EXPECT_EQ(rig.ledger.held().blocks, 1u);
 }
 

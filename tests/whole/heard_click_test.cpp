@@ -82,7 +82,7 @@ TEST_F(heard_click, a_gauge_without_the_main_window_stays_silent_on_real_sound) 
     standin::host_options options;
     options.main_window = false;
     const std::optional<capture> heard = click_and_listen(options, 4, 2);
-    if (heard) EXPECT_EQ(heard->loud_span(audible), 0u);
+    if (heard) { EXPECT_EQ(heard->loud_span(audible), 0u); }
     expect_a_control_click_heard();
 }
 
