@@ -39,6 +39,8 @@ ledger::ledger()
 
 ledger::~ledger() { uninstall(); }
 
+void* ledger::original(api a) const { return originals_[index_of(a)]; }
+
 bool ledger::install(HMODULE module, std::string* error) {
     auto guard = lock();
     auto fail = [&](std::string why) {

@@ -103,7 +103,7 @@ private:
     void problem(std::string what) override;
     traps::page_heap& page_heap() override { return heap_; }
     ledger_state& state() override { return state_; }
-    void* original(api a) const override { return originals_[index_of(a)]; }
+    void* original(api a) const override;
     sound_recorder& sound() override { return sound_; }
 
     struct rule {
