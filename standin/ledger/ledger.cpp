@@ -66,7 +66,8 @@ bool ledger::install(HMODULE module, std::string* error) {
 }
 
 void ledger::uninstall() {
-    auto guard = lock();
+    // Not lock(): the destructor calls this, where no override is to be reached.
+    std::lock_guard guard(mutex_);
     patches_.clear();
     if (installed_ledger == this) installed_ledger = nullptr;
 }

@@ -67,7 +67,7 @@ struct option_rule {
     void (*take)(run_plan& plan, const std::string& value);
 };
 
-const option_rule rules[] = {
+constexpr option_rule rules[] = {
     {"--gau", "FILE", "the gauge module (.gau) to load", [](run_plan& p, const std::string& v) { p.gau = v; }},
     {"--window", nullptr,
      "show the gauge in a window and click it with the mouse\n(L: panel lights on/off and re-open, Esc: quit)",

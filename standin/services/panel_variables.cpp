@@ -1,5 +1,7 @@
 #include "standin/services/panel_variables.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -53,7 +55,7 @@ void panel_variables::observe() {
         log_.error("the module wrote past the ligar byte");
     }
     // Bytes, not ==, so that a NaN setting still compares equal to itself.
-    if (!lights_reported_ && std::memcmp(&lights_variable_, &lights_setting_, sizeof lights_setting_) != 0) {
+    if (!lights_reported_ && std::bit_cast<std::uint64_t>(lights_variable_) != std::bit_cast<std::uint64_t>(lights_setting_)) {
         lights_reported_ = true;
         log_.error("the module wrote the panel-lights variable: " + number_text(lights_variable_));
     }

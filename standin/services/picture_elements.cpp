@@ -14,15 +14,24 @@ namespace standin {
 namespace {
 constexpr uint32_t icon_frame_id_step = 3;   // an icon's frames are every third resource
 
-void add_to_tree(element_header* element, std::vector<element_header*>& order, call_log& log) {
-    if (std::find(order.begin(), order.end(), element) != order.end()) {
-        log.error("element " + hex_text(reinterpret_cast<uintptr_t>(element)) + " listed twice");
-        return;
+// The list as the host walks it: each element, then the elements that follow
+// it, depth first. The module's pointers are followed with a list of its own
+// rather than recursion, so that no chain of elements runs the stack out.
+void add_to_tree(element_header* first, std::vector<element_header*>& order, call_log& log) {
+    std::vector<element_header*> pending{first};
+    while (!pending.empty()) {
+        element_header* element = pending.back();
+        pending.pop_back();
+        if (std::find(order.begin(), order.end(), element) != order.end()) {
+            log.error("element " + hex_text(reinterpret_cast<uintptr_t>(element)) + " listed twice");
+            continue;
+        }
+        order.push_back(element);
+        if (!element->next_elements) continue;
+        const std::size_t siblings = pending.size();
+        for (element_header** next = element->next_elements; *next; ++next) pending.push_back(*next);
+        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(siblings), pending.end());
     }
-    order.push_back(element);
-    if (!element->next_elements) return;
-    for (element_header** next = element->next_elements; *next; ++next)
-        add_to_tree(*next, order, log);
 }
 
 std::string size_text(const index_picture& picture) {
