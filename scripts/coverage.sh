@@ -42,9 +42,10 @@ fi
 
 rm -rf "$report"
 mkdir -p "$report"
+# Counts only from the module's objects (the Wine prefix's drive Z: leads back to /).
 gcovr --root . --object-directory build-coverage --gcov-executable i686-w64-mingw32-gcov \
     --filter 'module/' --filter 'gauge/' --filter 'sound/' --exclude-unreachable-branches \
-    --json "$report/coverage.json" --html-details "$report/index.html"
+    --json "$report/coverage.json" --html-details "$report/index.html" build-coverage/module
 gcovr --add-tracefile "$report/coverage.json" --txt
 gcovr --add-tracefile "$report/coverage.json" --branches --txt
 echo "HTML report: $report/index.html"
