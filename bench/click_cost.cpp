@@ -22,7 +22,7 @@
 #include "bench/floor_click.h"
 #include "bench/null_services.h"
 #include "bench/ratio_interval.h"
-#include "standin/faults/import_patch.h"
+#include "standin/imports/import_patch.h"
 #include "standin/host/standin_host.h"
 
 namespace {
@@ -119,7 +119,7 @@ void report(const char* kind, int clicks, const click_times& times, bool tail_ta
 }  // namespace
 
 void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures& out) {
-    faults::import_patch device_catch;  // outlives the module, which the host unloads
+    imports::import_patch device_catch;  // outlives the module, which the host unloads
     std::string patch_error;
     standin::host_options options;
     options.before_module_init = [&](HMODULE module) {

@@ -7,13 +7,11 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "bench/figures.h"
-#include "standin/faults/ledger.h"
-#include "standin/host/standin_host.h"
+#include "standin/watched_host/watched_host.h"
 
 namespace {
 
@@ -25,11 +23,6 @@ struct stage {
     faults::held_resources held;
 };
 
-std::string held_text(const faults::held_resources& held) {
-    return std::to_string(held.blocks) + " blocks, " + std::to_string(held.files) + " files, " +
-           std::to_string(held.buffers) + " buffers, " + std::to_string(held.devices) + " devices";
-}
-
 bool no_more_than(const faults::held_resources& a, const faults::held_resources& b) {
     return a.blocks <= b.blocks && a.files <= b.files && a.buffers <= b.buffers && a.devices <= b.devices;
 }
@@ -37,14 +30,10 @@ bool no_more_than(const faults::held_resources& a, const faults::held_resources&
 }  // namespace
 
 void measure_growth(const std::string& gauge_file, figures& out) {
-    faults::ledger ledger;  // outlives the module, which the host unloads
-    ledger.sound().set_mode(faults::sound_mode::forward);
-    std::string install_error;
-    standin::host_options options;
-    options.before_module_init = [&](HMODULE module) { ledger.install(module, &install_error); };
-    standin::host host(options);
-    host.load(gauge_file);
-    if (!ledger.installed()) throw std::runtime_error("cannot install the ledger: " + install_error);
+    standin::watched_host watched({}, {faults::sound_mode::forward});
+    standin::host& host = watched.host;
+    const faults::ledger& ledger = watched.ledger;
+    watched.load(gauge_file);
     host.query();
     host.install();
     host.initialize();
@@ -79,9 +68,9 @@ void measure_growth(const std::string& gauge_file, figures& out) {
     // Flat: nothing held later than after the first few clicks.
     for (const stage& s : stages) {
         const bool flat = no_more_than(s.held, stages.front().held);
-        out.push_back({std::string("held ") + s.name, held_text(s.held), "no more than after 10 clicks", flat});
+        out.push_back({std::string("held ") + s.name, faults::held_text(s.held), "no more than after 10 clicks", flat});
     }
-    out.push_back({"held after kill", held_text(after_kill), "none", after_kill.none()});
+    out.push_back({"held after kill", faults::held_text(after_kill), "none", after_kill.none()});
     const auto problems = ledger.problems();
     out.push_back({"ledger problems", std::to_string(problems.size()), "0", problems.empty()});
 }

@@ -8,15 +8,13 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
 #include "fuzz/path_mutator.h"
 #include "fuzz/watchdog.h"
 #include "fuzz/wave_expectation.h"
 #include "soak/detent_click.h"
-#include "standin/faults/ledger.h"
-#include "standin/host/standin_host.h"
+#include "standin/watched_host/watched_host.h"
 
 namespace fuzz {
 namespace {
@@ -83,26 +81,19 @@ case_plan plan_case(const fuzz_inputs& inputs, std::uint32_t seed) {
     return plan;
 }
 
-std::string held_text(const faults::held_resources& held) {
-    std::ostringstream out;
-    out << held;
-    return out.str();
-}
-
 // The Play a click made, if it made one, against what the file holds.
-void check_sound(faults::ledger& ledger, std::size_t plays_before, const std::optional<expected_clip>& expected,
+void check_sound(const faults::ledger& ledger, std::size_t plays_before, const std::optional<expected_clip>& expected,
                  const std::string& where, case_result& result) {
-    auto guard = ledger.lock();
-    const std::vector<faults::play_call>& plays = ledger.sound().records().plays;
+    const faults::run_summary run = ledger.summary();
     if (!expected) {
-        if (plays.size() != plays_before) result.failures.push_back(where + "played a clip that must stay silent");
+        if (run.plays != plays_before) result.failures.push_back(where + "played a clip that must stay silent");
         return;
     }
-    if (plays.size() != plays_before + 1) {
+    if (run.plays != plays_before + 1) {
         result.failures.push_back(where + "no clip played");
         return;
     }
-    const faults::play_call& play = plays.back();
+    const faults::play_call& play = *run.last_play;
     if (play.result != DS_OK) result.failures.push_back(where + "Play failed");
     if (play.contents.size() != expected->buffer_bytes)
         result.failures.push_back(where + "buffer of " + std::to_string(play.contents.size()) + " bytes, not " +
@@ -129,7 +120,7 @@ bytes read_file(const std::string& path) {
     return bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, faults::heap_layout heap, watchdog& dog) {
+case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, traps::heap_layout heap, watchdog& dog) {
     const case_plan plan = plan_case(inputs, seed);
     case_result result;
     result.seed = seed;
@@ -138,61 +129,52 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, faults::heap
     dog.begin_case(seed, plan.description);
     own_folder().write(plan.file);
 
-    faults::ledger ledger;  // the mmio calls go to the real ones
-    if (inputs.real_sound) ledger.sound().set_mode(faults::sound_mode::forward);
-    ledger.use_heap(heap);
-    std::string install_error;
     standin::host_options options;
     options.panel_lights = plan.panel_lights;
     options.click_source = own_folder().clip();
     if (plan.path) options.path_override = plan.path->value;
-    options.before_module_init = [&](HMODULE module) { ledger.install(module, &install_error); };
-    {
-        standin::host host(options);
-        ledger.name_calls_by([&host] { return host.call_in_progress(); });
-        host.load(inputs.gauge_file);
-        if (!ledger.installed()) throw std::runtime_error("cannot install the ledger: " + install_error);
-        // Where the module is to look for the clip: the host's folder, or what the value names.
-        const bool clip_reachable = !plan.path || clip_path_for(plan.path->value);
-        std::optional<expected_clip> expected;
-        if (clip_reachable) expected = expected_playback(plan.file);
-        result.expected_sound = expected.has_value();
+    // The mmio calls go to the real ones.
+    standin::watched_host watched(
+        options, {inputs.real_sound ? faults::sound_mode::forward : faults::sound_mode::fake, heap});
+    const faults::ledger& ledger = watched.ledger;
+    standin::host& host = watched.host;
+    watched.load(inputs.gauge_file);
+    // Where the module is to look for the clip: the host's folder, or what the value names.
+    const bool clip_reachable = !plan.path || clip_path_for(plan.path->value);
+    std::optional<expected_clip> expected;
+    if (clip_reachable) expected = expected_playback(plan.file);
+    result.expected_sound = expected.has_value();
 
-        host.query();
-        host.install();
-        host.initialize();
+    host.query();
+    host.install();
+    host.initialize();
+    dog.progress();
+    const bool lit = standin::panel_lights_lit(plan.panel_lights);
+    std::uint64_t opens_after_silence = 0;
+    bool silenced = false;
+    for (int i = 0; i < clicks_per_case; ++i) {
+        const std::string where = "click " + std::to_string(i + 1) + ": ";
+        const std::size_t plays = ledger.summary().plays;
+        std::vector<std::string> failures;
+        soak::click_detent(host, plan.detents[i], lit, failures);
+        for (const std::string& f : failures) result.failures.push_back(where + f);
+        if (inputs.real_sound) Sleep(real_mixing_ms);
         dog.progress();
-        const bool lit = load::lights_lit(plan.panel_lights);
-        std::uint64_t opens_after_silence = 0;
-        bool silenced = false;
-        for (int i = 0; i < clicks_per_case; ++i) {
-            const std::string where = "click " + std::to_string(i + 1) + ": ";
-            std::size_t plays = 0;
-            {
-                auto guard = ledger.lock();
-                plays = ledger.sound().records().plays.size();
-            }
-            std::vector<std::string> failures;
-            load::click_detent(host, plan.detents[i], lit, failures);
-            for (const std::string& f : failures) result.failures.push_back(where + f);
-            if (inputs.real_sound) Sleep(real_mixing_ms);
-            dog.progress();
-            check_sound(ledger, plays, expected, where, result);
-            // Once a click has failed to sound, no later click tries the file again.
-            if (silenced && ledger.calls(faults::api::mmioOpenA) != opens_after_silence)
-                result.failures.push_back(where + "opened the clip again after falling silent");
-            if (!expected && !silenced) {
-                silenced = true;
-                opens_after_silence = ledger.calls(faults::api::mmioOpenA);
-            }
+        check_sound(ledger, plays, expected, where, result);
+        // Once a click has failed to sound, no later click tries the file again.
+        if (silenced && ledger.calls(faults::api::mmioOpenA) != opens_after_silence)
+            result.failures.push_back(where + "opened the clip again after falling silent");
+        if (!expected && !silenced) {
+            silenced = true;
+            opens_after_silence = ledger.calls(faults::api::mmioOpenA);
         }
-        host.kill();
-        dog.progress();
-        const faults::held_resources held = ledger.held();
-        if (!held.none()) result.failures.push_back("held after kill: " + held_text(held));
-        host.unload();
-        for (const std::string& error : host.errors()) result.failures.push_back("host: " + error);
     }
+    host.kill();
+    dog.progress();
+    const faults::held_resources held = ledger.held();
+    if (!held.none()) result.failures.push_back("held after kill: " + faults::held_text(held));
+    host.unload();
+    for (const std::string& error : host.errors()) result.failures.push_back("host: " + error);
     for (const std::string& problem : ledger.problems()) result.failures.push_back("ledger: " + problem);
     dog.progress();
     return result;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz/wave_mutator.h"
-#include "standin/faults/page_heap.h"
+#include "standin/traps/page_heap.h"
 
 namespace fuzz {
 
@@ -28,7 +28,7 @@ struct fuzz_inputs {
 
 struct case_result {
     std::uint32_t seed = 0;
-    faults::heap_layout heap = faults::heap_layout::platform;
+    traps::heap_layout heap = traps::heap_layout::platform;
     std::string description;
     bool expected_sound = false;   // the file (and path) should play
     bool played = false;
@@ -36,7 +36,7 @@ struct case_result {
 };
 
 // Throws std::runtime_error when the case's environment can't be set up.
-case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, faults::heap_layout heap, watchdog& dog);
+case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, traps::heap_layout heap, watchdog& dog);
 
 // The seed of case `index` of a run started from `run_seed`.
 std::uint32_t case_seed(std::uint32_t run_seed, std::uint32_t index);

@@ -9,16 +9,16 @@ namespace fuzz {
 namespace {
 
 void print_failures(const case_result& result) {
-    std::printf("FAIL seed 0x%08X (%s): %s\n", result.seed, faults::layout_name(result.heap),
+    std::printf("FAIL seed 0x%08X (%s): %s\n", result.seed, traps::layout_name(result.heap),
                 result.description.c_str());
     for (const std::string& failure : result.failures) std::printf("    %s\n", failure.c_str());
     std::fflush(stdout);
 }
 
 // Case by case, the guard page after the blocks, then before them.
-faults::heap_layout case_heap(const fuzz_inputs& inputs, unsigned index) {
-    if (!inputs.page_heap) return faults::heap_layout::platform;
-    return index % 2 == 0 ? faults::heap_layout::guard_after : faults::heap_layout::guard_before;
+traps::heap_layout case_heap(const fuzz_inputs& inputs, unsigned index) {
+    if (!inputs.page_heap) return traps::heap_layout::platform;
+    return index % 2 == 0 ? traps::heap_layout::guard_after : traps::heap_layout::guard_before;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ bool replay_case(const fuzz_inputs& inputs, std::uint32_t seed) {
             passed = false;
             continue;
         }
-        std::printf("seed 0x%08X passed (%s, %s): %s\n", seed, faults::layout_name(result.heap),
+        std::printf("seed 0x%08X passed (%s, %s): %s\n", seed, traps::layout_name(result.heap),
                     result.played ? "played" : "silent", result.description.c_str());
     }
     return passed;

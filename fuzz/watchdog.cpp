@@ -3,32 +3,18 @@
 #include <chrono>
 #include <cstdio>
 
-#include "standin/faults/describe.h"
 
 namespace fuzz {
-namespace {
-watchdog* watching = nullptr;  // the one whose case a crash is reported in
-}
 
 watchdog::watchdog(DWORD quiet_ms)
-    : quiet_ms_(quiet_ms), thread_([this] { watch(); }), earlier_filter_(SetUnhandledExceptionFilter(report_crash)) {
-    watching = this;
-}
-
-LONG WINAPI watchdog::report_crash(EXCEPTION_POINTERS* exception) {
-    if (watching) {
-        const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-        std::printf("CRASH seed 0x%08X: %s (%s at %s)\n", watching->seed_, watching->description_.c_str(),
-                    faults::exception_text(record).c_str(), faults::code_address_text(record.ExceptionAddress).c_str());
-        std::fflush(stdout);
-    }
-    TerminateProcess(GetCurrentProcess(), crash_exit_code);
-    return EXCEPTION_CONTINUE_SEARCH;
-}
+    : quiet_ms_(quiet_ms),
+      thread_([this] { watch(); }),
+      crash_filter_(crash_exit_code, [this](const std::string& exception, const std::string& where) {
+          std::printf("CRASH seed 0x%08X: %s (%s at %s)\n", seed_, description_.c_str(), exception.c_str(),
+                      where.c_str());
+      }) {}
 
 watchdog::~watchdog() {
-    watching = nullptr;
-    SetUnhandledExceptionFilter(earlier_filter_);
     {
         std::lock_guard guard(mutex_);
         stopping_ = true;

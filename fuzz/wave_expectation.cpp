@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "standin/faults/fake_device.h"
+#include "standin/fake_sound/fake_device.h"
 
 namespace fuzz {
 namespace {
@@ -88,7 +88,7 @@ std::optional<expected_clip> expected_playback(const bytes& file) {
     description.dwSize = sizeof description;
     description.dwBufferBytes = DWORD(clip.samples.size());
     description.lpwfxFormat = &clip.format;
-    if (faults::check_buffer_desc(&description, &clip.buffer_bytes) != DS_OK) return std::nullopt;
+    if (fake_sound::check_buffer_desc(&description, &clip.buffer_bytes) != DS_OK) return std::nullopt;
     return clip;
 }
 

@@ -2,19 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <stdexcept>
 
 #include "gauge/detent_selection.h"
+#include "standin/log/value_text.h"
 
-namespace load {
+namespace soak {
 namespace {
-
-std::string hex(std::uint32_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", value);
-    return text;
-}
 
 // The value the host got from the knob icon's callback at the last update.
 const double* knob_value(const standin::host& host) {
@@ -24,8 +18,6 @@ const double* knob_value(const standin::host& host) {
 }
 
 }  // namespace
-
-bool lights_lit(double panel_lights) { return panel_lights == panel_lights && panel_lights != 0.0; }
 
 void click_detent(standin::host& host, int detent, bool lit, std::vector<std::string>& failures) {
     const std::string where = "detent " + std::to_string(detent) + ": ";
@@ -45,11 +37,11 @@ void click_detent(standin::host& host, int detent, bool lit, std::vector<std::st
     if (host.key_events().size() != events + 1)
         failures.push_back(where + std::to_string(host.key_events().size() - events) + " key events");
     else if (host.key_events().back().event != wanted)
-        failures.push_back(where + "key event " + hex(host.key_events().back().event) + ", not " + hex(wanted));
+        failures.push_back(where + "key event " + standin::hex_text(host.key_events().back().event) + ", not " + standin::hex_text(wanted));
     host.update();
     const double* value = knob_value(host);
     if (!value || *value != detent)
         failures.push_back(where + "knob value " + (value ? std::to_string(*value) : std::string("missing")));
 }
 
-}  // namespace load
+}  // namespace soak

@@ -15,7 +15,7 @@
 #include "standin/environment/leave_process.h"
 
 static int run_program(int argc, char** argv) {
-    load::soak_settings settings;
+    soak::soak_settings settings;
     settings.gauge_file = GAUGE_FILE;
     const bool page_heap = !(argc > 1 && std::strcmp(argv[1], "--no-page-heap") == 0);
     if (!page_heap) {
@@ -25,13 +25,13 @@ static int run_program(int argc, char** argv) {
     if (argc > 1) settings.clicks = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
     if (argc > 2) settings.reinits = static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10));
     settings.seed = argc > 3 ? static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 20260101u;
-    settings.heap = page_heap ? load::soak_heap(settings.seed) : faults::heap_layout::platform;
+    settings.heap = page_heap ? soak::soak_heap(settings.seed) : traps::heap_layout::platform;
     try {
-        const load::soak_report report = load::run_soak(settings);
+        const soak::soak_report report = soak::run_soak(settings);
         std::cout << "soak seed " << settings.seed << ": " << report.clicks << " clicks, " << report.reinits
                   << " re-initializations, " << report.clips_started << " clips started ("
-                  << faults::layout_name(settings.heap) << ")\n"
-                  << "most held while initialized: " << report.most_held << "\n";
+                  << traps::layout_name(settings.heap) << ")\n"
+                  << "most held while initialized: " << faults::held_text(report.most_held) << "\n";
         const std::size_t shown = report.failures.size() < 20 ? report.failures.size() : 20;
         for (std::size_t i = 0; i < shown; ++i) std::cout << "FAIL " << report.failures[i] << "\n";
         std::cout << report.failures.size() << " failures\n";

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "standin/faults/page_heap.h"
-#include "standin/faults/records.h"
+#include "standin/ledger/records.h"
+#include "standin/traps/page_heap.h"
 
-namespace load {
+namespace soak {
 
 struct soak_settings {
     std::string gauge_file;
@@ -18,12 +18,12 @@ struct soak_settings {
     unsigned reinits = 100;
     std::uint32_t seed = 1;
     // Where the module's blocks come from for the whole run.
-    faults::heap_layout heap = faults::heap_layout::guard_after;
+    traps::heap_layout heap = traps::heap_layout::guard_after;
 };
 
 // The page heap's layout for a run from `seed`: the guard page after the
 // blocks for an even seed, before them for an odd one.
-faults::heap_layout soak_heap(std::uint32_t seed);
+traps::heap_layout soak_heap(std::uint32_t seed);
 
 struct soak_report {
     unsigned clicks = 0;
@@ -36,4 +36,4 @@ struct soak_report {
 // Throws std::runtime_error when the host or the ledger can't be set up.
 soak_report run_soak(const soak_settings& settings);
 
-}  // namespace load
+}  // namespace soak

@@ -4,16 +4,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "standin/environment/registry_status.h"
 #include "standin/environment/run_identity.h"
 
 namespace standin {
 
 namespace {
-
-void check(LONG status, const std::string& what) {
-    if (status != ERROR_SUCCESS)
-        throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
-}
 
 // Deletes the private keys of runs that ended without deleting their own.
 void remove_abandoned_runs(HKEY runs) {

@@ -2,18 +2,9 @@
 
 #include <windows.h>
 
-#include <stdexcept>
+#include "standin/environment/registry_status.h"
 
 namespace standin {
-
-namespace {
-
-void check(LONG status, const std::string& what) {
-    if (status != ERROR_SUCCESS)
-        throw std::runtime_error(what + " (error " + std::to_string(status) + ")");
-}
-
-}  // namespace
 
 registry_value registry_text(std::string_view text, bool terminated) {
     registry_value value{REG_SZ, {text.begin(), text.end()}};

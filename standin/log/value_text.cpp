@@ -1,6 +1,7 @@
 #include "standin/log/value_text.h"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,6 +24,23 @@ std::string hex_text(uintptr_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
     return text;
+}
+
+std::string pointer_text(const void* p) {
+    return p ? hex_text(reinterpret_cast<uintptr_t>(p)) : std::string("null");
+}
+
+std::string printf_text(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int n = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string out(n > 0 ? n : 0, '\0');
+    if (n > 0) std::vsnprintf(out.data(), out.size() + 1, format, again);
+    va_end(again);
+    return out;
 }
 
 }  // namespace standin

@@ -122,8 +122,8 @@ run_plan parse_command_line(int argc, char** argv) {
         else if (option == "--no-click-file") plan.options.click_source.reset();
         else if (option == "--click-file") plan.options.click_source = readable_file(option, next());
         else if (option == "--no-ligar") plan.options.publish_ligar = false;
-        else if (option == "--page-heap") plan.heap = faults::heap_layout::guard_after;
-        else if (option == "--page-heap-before") plan.heap = faults::heap_layout::guard_before;
+        else if (option == "--page-heap") plan.heap = traps::heap_layout::guard_after;
+        else if (option == "--page-heap-before") plan.heap = traps::heap_layout::guard_before;
         else throw std::invalid_argument("unknown option " + option);
     }
     if (!plan.help) check_combination(plan);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/faults/page_heap.h"
+#include "standin/traps/page_heap.h"
 #include "standin/host/host_options.h"
 
 namespace standin {
@@ -27,7 +27,7 @@ struct run_plan {
     std::string png;
     std::optional<int> scale;        // default: 6 in a window, 8 in a picture
     std::string log;
-    faults::heap_layout heap = faults::heap_layout::platform;   // where the module's blocks come from
+    traps::heap_layout heap = traps::heap_layout::platform;   // where the module's blocks come from
     host_options options;
 };
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "standin/traps/crash_filter.h"
+
 namespace standin {
 
 constexpr int module_crash_exit_code = 3;
@@ -17,9 +19,9 @@ class crash_report {
 public:
     // `call_in_progress` is asked on the crashing thread.
     explicit crash_report(std::function<std::string()> call_in_progress);
-    ~crash_report();
-    crash_report(const crash_report&) = delete;
-    crash_report& operator=(const crash_report&) = delete;
+
+private:
+    traps::crash_filter filter_;
 };
 
 }  // namespace standin

@@ -1,31 +1,21 @@
 #include "standin/program/ledger_report.h"
 
 #include <cstddef>
-#include <sstream>
 #include <utility>
 
 #include "standin/log/value_text.h"
 
 namespace standin {
 
-ledger_report::ledger_report(std::function<void(const std::string&)> report, faults::heap_layout heap)
-    : report_(std::move(report)) {
-    ledger_.sound().set_mode(faults::sound_mode::forward);
-    ledger_.use_heap(heap);
-}
-
-void ledger_report::attach(HMODULE module) {
-    std::string error;
-    watching_ = ledger_.install(module, &error);
-    if (!watching_) report_("sound: not watched (" + error + ")");
-}
+ledger_report::ledger_report(const faults::ledger& ledger, std::function<void(const std::string&)> report)
+    : report_(std::move(report)), ledger_(ledger) {}
 
 void ledger_report::look() {
-    if (!watching_) return;
+    if (!ledger_.installed()) return;
     const std::uint64_t opens = ledger_.calls(faults::api::DirectSoundCreate);
     if (opens != opens_seen_) {
         opens_seen_ = opens;
-        const faults::sound_log sound = ledger_.sound().log();
+        const faults::sound_log sound = ledger_.sound_calls();
         const HRESULT result = sound.creates.empty() ? S_OK : sound.creates.back().result;
         if (FAILED(result))
             report_("sound: the gauge's sound device did not open (DirectSoundCreate returned " +
@@ -39,20 +29,16 @@ void ledger_report::look() {
     const std::uint64_t plays = ledger_.calls(faults::api::buffer_Play);
     for (; plays_seen_ < plays; ++plays_seen_)
         report_("sound: clip started (" + std::to_string(plays_seen_ + 1) + " so far)");
-    const std::vector<faults::guard_fault> found = ledger_.guard_faults();
+    const std::vector<traps::guard_fault> found = ledger_.guard_faults();
     for (; guard_faults_seen_ < found.size(); ++guard_faults_seen_)
-        report_("page heap: " + faults::guard_fault_text(found[guard_faults_seen_]));
+        report_("page heap: " + traps::guard_fault_text(found[guard_faults_seen_]));
 }
 
 std::vector<std::string> ledger_report::failures_after_kill() const {
-    if (!watching_) return {};
+    if (!ledger_.installed()) return {};
     std::vector<std::string> failures = ledger_.problems();
     const faults::held_resources held = ledger_.held();
-    if (!held.none()) {
-        std::ostringstream text;
-        text << "the module still holds " << held << " after its kill";
-        failures.push_back(text.str());
-    }
+    if (!held.none()) failures.push_back("the module still holds " + faults::held_text(held) + " after its kill");
     return failures;
 }
 

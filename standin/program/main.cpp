@@ -17,6 +17,7 @@
 #include "standin/program/ledger_report.h"
 #include "standin/program/tour.h"
 #include "standin/program/window_run.h"
+#include "standin/watched_host/watched_host.h"
 
 namespace {
 
@@ -102,26 +103,26 @@ int run_program(int argc, char** argv) {
         // Loaded before the host makes its registry key and folder, so that a
         // module that can't load leaves nothing to clean up.
         HMODULE module = standin::load_module_file(plan.gau);
-        standin::ledger_report report(
-            [&reporting](const std::string& line) {
-                if (reporting) reporting->note(line);
-            },
-            plan.heap);
-        plan.options.before_module_init = [&report](HMODULE loaded) { report.attach(loaded); };
-        plan.options.after_module_step = [&report] { report.look(); };
-        std::optional<standin::host> h;
+        // The ledger fails nothing here, and the module's sound goes to the real device.
+        std::optional<standin::ledger_report> report;
+        plan.options.after_module_step = [&report] {
+            if (report) report->look();
+        };
+        std::optional<standin::watched_host> watched;
         try {
-            h.emplace(plan.options);
+            watched.emplace(plan.options, standin::watch_settings{faults::sound_mode::forward, plan.heap, true});
         } catch (...) {
             FreeLibrary(module);
             throw;
         }
-        reporting = &*h;
-        report.name_calls_by([&h] { return h->call_in_progress(); });
-        h->load(module, plan.gau);
-        const bool ran = plan.window ? run_window(plan, *h, report) : run_batch(plan, *h);
-        h->unload();
-        return checked_exit(*h, report, ran);
+        standin::host& h = watched->host;
+        reporting = &h;
+        report.emplace(watched->ledger, [&h](const std::string& line) { h.note(line); });
+        watched->load(module, plan.gau);
+        if (!watched->ledger.installed()) h.note("sound: not watched (" + watched->install_error() + ")");
+        const bool ran = plan.window ? run_window(plan, h, *report) : run_batch(plan, h);
+        h.unload();
+        return checked_exit(h, *report, ran);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "standin: %s\n", e.what());
         return 2;

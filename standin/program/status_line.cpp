@@ -25,9 +25,8 @@ std::string key_event_text(const host& h) {
 
 std::string status_text(const host& h, std::uint64_t clips_started) {
     const double lights = h.panel_lights();
-    const bool lit = lights == lights && lights != 0.0;   // as the gauge takes it
     return "detent " + detent_text(h) + "   ligar " + std::to_string(h.ligar_byte()) + "   panel lights " +
-           number_text(lights) + (lit ? " (on)" : " (off)") + "\nkey event " + key_event_text(h) +
+           number_text(lights) + (panel_lights_lit(lights) ? " (on)" : " (off)") + "\nkey event " + key_event_text(h) +
            "   clips started " + std::to_string(clips_started);
 }
 

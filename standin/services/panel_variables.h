@@ -14,6 +14,9 @@
 namespace standin {
 
 constexpr uint32_t panel_lights_variable = 10;
+
+// Whether a gauge takes a panel-lights value as lit: a number other than 0.
+constexpr bool panel_lights_lit(double value) { return value == value && value != 0.0; }
 constexpr uint8_t ligar_guard = 0xA5;
 
 class panel_variables {

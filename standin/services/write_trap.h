@@ -1,15 +1,20 @@
 // A page of host memory lent to the module, on which every write is noticed,
 // even one that stores the value already there: the page stays read-only, a
-// write faults, and the fault handler lets it through and notes it.
+// write faults, and the process's fault handler (see guarded_pages.h) lets
+// it through and notes it.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "standin/traps/guarded_pages.h"
 
 namespace standin {
 
-class write_trap {
+class write_trap : private traps::page_watcher {
 public:
     write_trap();
     ~write_trap();
@@ -26,12 +31,13 @@ public:
     bool take_write();
 
 private:
-    static LONG CALLBACK on_exception(EXCEPTION_POINTERS* info);
+    // A write to the page: noted, and the page made writable.
+    std::optional<std::function<void()>> claim(const traps::fault_touch& touch) override;
     void arm();
 
     uint8_t* page_;
-    void* handler_;
     volatile bool written_ = false;
+    traps::watch_registration registration_{*this};  // last: made once the page is
 };
 
 }  // namespace standin

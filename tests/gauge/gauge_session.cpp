@@ -1,16 +1,6 @@
 #include "tests/gauge/gauge_session.h"
 
-#include <cstdio>
-
-namespace {
-
-std::string hex(uintptr_t value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
-    return text;
-}
-
-}  // namespace
+#include "standin/log/value_text.h"
 
 void gauge_session::start(standin::host_options options) {
     host_.emplace(std::move(options));
@@ -50,7 +40,7 @@ int gauge_session::click_detent(int k) { return host_->click_detent(k); }
 std::string gauge_session::call(const std::string& name, const std::vector<uintptr_t>& args,
                                 const std::string& text) {
     std::string line = name + "(";
-    for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + hex(args[i]);
+    for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + standin::hex_text(args[i]);
     return line + ")" + (text.empty() ? "" : " " + text);
 }
 

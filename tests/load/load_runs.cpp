@@ -10,12 +10,12 @@
 namespace {
 
 TEST(load, thousand_clicks_and_ten_reinitializations_on_real_sound) {
-    load::soak_settings settings;
+    soak::soak_settings settings;
     settings.gauge_file = GAUGE_FILE;
     settings.clicks = 1000;
     settings.reinits = 10;
     settings.seed = 1000;
-    const load::soak_report report = load::run_soak(settings);
+    const soak::soak_report report = soak::run_soak(settings);
     EXPECT_EQ(report.clicks, 1000u);
     EXPECT_EQ(report.reinits, 10u);
     EXPECT_EQ(report.clips_started, 1000u);

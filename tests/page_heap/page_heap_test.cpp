@@ -7,17 +7,17 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "standin/faults/ledger.h"
-#include "standin/host/standin_host.h"
+#include "standin/watched_host/watched_host.h"
 
 namespace {
 
-using faults::guard_fault;
-using faults::heap_layout;
-using touch = faults::guard_fault::touch;
+using traps::guard_fault;
+using traps::heap_layout;
+using touch = traps::guard_fault::touch;
 
 struct probe_run {
     std::vector<guard_fault> findings;
@@ -26,16 +26,10 @@ struct probe_run {
 };
 
 probe_run run_probe(const char* fault, heap_layout layout) {
-    faults::ledger ledger;
-    ledger.use_heap(layout);
-    standin::host_options options;
-    options.before_module_init = [&ledger](HMODULE module) {
-        std::string error;
-        if (!ledger.install(module, &error)) throw std::runtime_error("ledger: " + error);
-    };
-    standin::host host(options);
-    ledger.name_calls_by([&host] { return host.call_in_progress(); });
-    host.load(PROBE_FILE);
+    standin::watched_host watched({}, {faults::sound_mode::fake, layout});
+    const faults::ledger& ledger = watched.ledger;
+    standin::host& host = watched.host;
+    watched.load(PROBE_FILE);
     auto* chosen = reinterpret_cast<char*>(GetProcAddress(host.module(), "probe_fault"));
     if (!chosen) throw std::runtime_error("the probe exports no probe_fault");
     std::strcpy(chosen, fault);
@@ -47,8 +41,9 @@ probe_run run_probe(const char* fault, heap_layout layout) {
     return run;
 }
 
-// The probe's one fault is found as `expected`, and nothing else is wrong.
-void expect_found(const char* fault, heap_layout layout, const guard_fault& expected) {
+// The probe's one fault is found as `expected`, reported in the words of
+// `line`, and nothing else is wrong.
+void expect_found(const char* fault, heap_layout layout, const guard_fault& expected, const std::string& line) {
     const probe_run run = run_probe(fault, layout);
     EXPECT_TRUE(run.held.none()) << run.held;
     ASSERT_EQ(run.findings.size(), 1u);
@@ -59,31 +54,35 @@ void expect_found(const char* fault, heap_layout layout, const guard_fault& expe
     EXPECT_EQ(found.size, expected.size);
     EXPECT_EQ(found.offset, expected.offset);
     EXPECT_EQ(found.where, expected.where);
-    EXPECT_EQ(run.problems, std::vector<std::string>{"page heap: " + faults::guard_fault_text(expected)});
+    EXPECT_EQ(run.problems, std::vector<std::string>{"page heap: " + line});
 }
 
 TEST(page_heap, read_past_block) {
-    expect_found("read_past_block", heap_layout::guard_after, {touch::past_end, "read", "GlobalAlloc block", 24, 24, "initialize"});
+    expect_found("read_past_block", heap_layout::guard_after, {touch::past_end, "read", "GlobalAlloc block", 24, 24, "initialize"},
+                 "read past the end of a 24-byte GlobalAlloc block, at offset 24, during initialize");
 }
 
 TEST(page_heap, write_before_block) {
     expect_found("write_before_block", heap_layout::guard_before,
-                 {touch::before_start, "write", "GlobalAlloc block", 24, -1, "initialize"});
+                 {touch::before_start, "write", "GlobalAlloc block", 24, -1, "initialize"},
+                 "write before the start of a 24-byte GlobalAlloc block, at offset -1, during initialize");
 }
 
 TEST(page_heap, read_after_free) {
-    expect_found("read_after_free", heap_layout::guard_after, {touch::after_free, "read", "GlobalAlloc block", 24, 0, "initialize"});
+    expect_found("read_after_free", heap_layout::guard_after, {touch::after_free, "read", "GlobalAlloc block", 24, 0, "initialize"},
+                 "read after the free of a 24-byte GlobalAlloc block, at offset 0, during initialize");
 }
 
 TEST(page_heap, write_past_lock) {
-    expect_found("write_past_lock", heap_layout::guard_before, {touch::past_end, "write", "sound buffer", 1000, 1000, "initialize"});
+    expect_found("write_past_lock", heap_layout::guard_before, {touch::past_end, "write", "sound buffer", 1000, 1000, "initialize"},
+                 "write past the end of a 1000-byte sound buffer, at offset 1000, during initialize");
 }
 
 TEST(page_heap, clean_probe) {
     for (heap_layout layout : {heap_layout::guard_after, heap_layout::guard_before}) {
         const probe_run run = run_probe("clean", layout);
-        EXPECT_TRUE(run.findings.empty()) << faults::layout_name(layout);
-        EXPECT_TRUE(run.problems.empty()) << faults::layout_name(layout) << ": " << run.problems.front();
+        EXPECT_TRUE(run.findings.empty()) << traps::layout_name(layout);
+        EXPECT_TRUE(run.problems.empty()) << traps::layout_name(layout) << ": " << run.problems.front();
         EXPECT_TRUE(run.held.none()) << run.held;
     }
 }
@@ -122,7 +121,7 @@ std::vector<std::string> answers(const std::function<HGLOBAL(UINT, SIZE_T)>& all
 
 TEST(page_heap, answers_as_the_platform_does) {
     const std::vector<std::string> platform = answers(GlobalAlloc, GlobalLock, GlobalUnlock, GlobalFree);
-    faults::page_heap heap([](guard_fault) {});
+    traps::page_heap heap([](guard_fault) {});
     heap.set_layout(heap_layout::guard_after);
     // What the memory hooks do: the page heap's answer for its own handles, the platform's for the rest.
     const std::vector<std::string> paged = answers(

@@ -56,7 +56,7 @@ TEST_F(clip_buffers, a_click_keeps_its_buffer_and_nothing_else) {
 
 TEST_F(clip_buffers, a_finished_buffer_is_released_at_the_next_click) {
     rig.click(2);
-    ASSERT_TRUE(rig.ledger.sound().finish_playing(1));
+    ASSERT_TRUE(rig.ledger.finish_playing(1));
     rig.click(3);
     const faults::sound_log log = rig.sound_log();
     ASSERT_TRUE(called(log, "buffer#1.GetStatus()")) << "released without asking";
@@ -93,8 +93,8 @@ TEST_F(clip_buffers, overlapping_clicks_keep_playing) {
 
 TEST_F(clip_buffers, only_the_finished_ones_go) {
     for (int detent : {1, 2, 3, 4}) rig.click(detent);
-    rig.ledger.sound().finish_playing(2);
-    rig.ledger.sound().finish_playing(3);
+    rig.ledger.finish_playing(2);
+    rig.ledger.finish_playing(3);
     rig.click(5);
     const faults::sound_log log = rig.sound_log();
     EXPECT_TRUE(released(log, 2));

@@ -31,7 +31,7 @@ protected:
     void SetUp() override {
         rig.start();
         windows = rig.ledger.windows();
-        sound = rig.ledger.sound().log();
+        sound = rig.ledger.sound_calls();
         registry = rig.ledger.registry();
         memory = rig.ledger.memory();
         ASSERT_EQ(windows.size(), 1u);

@@ -17,11 +17,11 @@ DWORD WINAPI run_step(void* step) {
 
 }  // namespace
 
-sound_rig::sound_rig(standin::host_options options, faults::sound_mode mode) : host(observed(std::move(options))) {
-    ledger.sound().set_mode(mode);
-    ledger.use_heap(faults::heap_layout::guard_after);
-    ledger.name_calls_by([this] { return host.call_in_progress(); });
-    host.load(GAUGE_FILE);
+sound_rig::sound_rig(standin::host_options options, faults::sound_mode mode)
+    : watched_(observed(std::move(options)), {mode, traps::heap_layout::guard_after}),
+      ledger(watched_.ledger),
+      host(watched_.host) {
+    watched_.load(GAUGE_FILE);
 }
 
 sound_rig::~sound_rig() {
@@ -29,10 +29,6 @@ sound_rig::~sound_rig() {
 }
 
 standin::host_options sound_rig::observed(standin::host_options options) {
-    options.before_module_init = [this](HMODULE module) {
-        std::string error;
-        if (!ledger.install(module, &error)) throw std::runtime_error("ledger: " + error);
-    };
     options.sink = [this, also = std::move(options.sink)](const std::string& line) {
         host_lines_.emplace_back(line, calls_so_far());
         if (also) also(line);
@@ -55,7 +51,7 @@ uint32_t sound_rig::knob_frame() {
 
 uint64_t sound_rig::calls_so_far() const {
     uint64_t total = 0;
-    for (std::size_t a = 0; a < faults::api_count; ++a) total += ledger.calls(static_cast<faults::api>(a));
+    for (std::size_t a = 0; a < faults::api_count; ++a) total += watched_.ledger.calls(static_cast<faults::api>(a));
     return total;
 }
 

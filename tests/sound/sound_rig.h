@@ -12,17 +12,16 @@
 #include <utility>
 #include <vector>
 
-#include "standin/faults/ledger.h"
-#include "standin/host/standin_host.h"
+#include "standin/watched_host/watched_host.h"
 #include "tests/sound/wave_builder.h"
 
 namespace sound_tests {
 
 class sound_rig {
 public:
-    // Loads the gauge with the ledger installed before module_init, its
-    // blocks from the page heap with a no-access page after each; `mode`
-    // applies to the devices the module creates.
+    // Loads the gauge in a watched host, its blocks from the page heap with
+    // a no-access page after each; `mode` applies to the devices the module
+    // creates.
     explicit sound_rig(standin::host_options options = {},
                        faults::sound_mode mode = faults::sound_mode::fake);
     // Every problem the ledger saw fails the case: a handle misused, or a
@@ -48,9 +47,9 @@ public:
 
     uint64_t opens() const { return ledger.calls(faults::api::mmioOpenA); }
     uint64_t allocs() const { return ledger.calls(faults::api::GlobalAlloc); }
-    std::size_t plays() const { return ledger.sound().log().plays.size(); }
+    std::size_t plays() const { return ledger.summary().plays; }
     std::size_t key_events() const { return host.key_events().size(); }
-    faults::sound_log sound_log() const { return ledger.sound().log(); }
+    faults::sound_log sound_log() const { return ledger.sound_calls(); }
     // Every hooked call so far: the ledger numbers calls 1, 2, ... across all of them.
     uint64_t calls_so_far() const;
     // The hooked calls the module had made when the host logged the first
@@ -58,18 +57,17 @@ public:
     // a hooked call's number says whether it came before or after.
     uint64_t calls_before_line(const std::string& prefix) const;
 
-    // Declared first: the ledger outlives the module the host unloads.
-    faults::ledger ledger;
-
 private:
     standin::host_options observed(standin::host_options options);
 
     // Each line the host logged, with calls_so_far() at the time; made before
     // the host, which logs from its constructor on.
     std::vector<std::pair<std::string, uint64_t>> host_lines_;
+    standin::watched_host watched_;
 
 public:
-    standin::host host;
+    faults::ledger& ledger;
+    standin::host& host;
 };
 
 // How many calls of each hooked function a step made.

@@ -93,7 +93,7 @@ TEST(sound_teardown, nothing_is_held_after_kill_and_unload) {
     sound_rig rig;
     rig.start();
     for (int detent = 0; detent < 7; ++detent) rig.click(detent);
-    rig.ledger.sound().finish_playing(2);
+    rig.ledger.finish_playing(2);
     rig.click(0);
     rig.host.kill();
     rig.host.unload();
