@@ -74,11 +74,19 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
     }
     }
     if (!terminated && variant.value.type != REG_DWORD) note += " unterminated";
+    switch (below(8, random)) {
+    case 0: variant.key = false; note += ", no key"; break;
+    case 1: variant.player_name = false; note += ", no PlayerName"; break;
+    default: break;
+    }
     variant.description = "path " + note;
     return variant;
 }
 
-std::optional<std::string> clip_path_for(const standin::registry_value& value) {
+std::optional<std::string> clip_path_for(const path_variant& variant) {
+    // Without the key or its player name the module reads no folder.
+    if (!variant.key || !variant.player_name) return std::nullopt;
+    const standin::registry_value& value = variant.value;
     // A value larger than the block is refused by the registry read.
     if (value.bytes.size() > path_block) return std::nullopt;
     const auto end = std::find(value.bytes.begin(), value.bytes.end(), 0);
