@@ -31,7 +31,7 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
     static const std::vector<std::size_t> lengths = {243, 244, 251, 252, 253, 259, 260, 261, 300, 600};
     std::string text = folder;
     std::string note;
-    switch (below(6, random)) {
+    switch (below(7, random)) {
     case 0: note = "folder"; break;
     case 1: text += "\\"; note = "folder\\"; break;
     case 2: {
@@ -47,11 +47,13 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
         break;
     }
     case 4: text = "%TEMP%\\nowhere"; note = "unexpanded variable"; break;
+    case 5: text = padded(folder, path_block); note = "folder filling the block"; break;
     default: text.clear(); note = "empty"; break;
     }
 
     path_variant variant{"", {REG_SZ, {text.begin(), text.end()}}};
-    const bool terminated = below(3, random) != 0;
+    // A value that fills the block has no room for its terminator.
+    const bool terminated = text.size() < path_block && below(3, random) != 0;
     if (terminated) variant.value.bytes.push_back(0);
     switch (below(5, random)) {
     case 0: variant.value.type = REG_SZ; note += " REG_SZ"; break;
