@@ -11,9 +11,14 @@
 // (releasing the finished buffer, mostly), and in a burst some wait half a
 // second. So each ratio is shown with the interval it moves in, and a target
 // the interval straddles is undecided; the burst's tail carries no target.
+// The paced tail's target is decided by clicking on: the paced clicks double
+// until its interval lies on one side of the target, or a cap on clicks or
+// time is reached.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +35,7 @@ namespace {
 constexpr DWORD pace_ms = 60;         // past the 45 ms clip
 constexpr DWORD pace_spread_ms = 10;  // one period of the mixer
 constexpr int burst_clicks = 2000;
+constexpr double ratio_target = 1.10;
 
 // The module's device, caught as the module opens it, so that the floor plays
 // through the very same device and both sides share one mixer.
@@ -57,16 +63,18 @@ double now_us() {
 struct click_times {
     std::vector<double> module, floor;  // microseconds
     bool floor_ok = true;
+    uint32_t gap_seed = 1;
 };
 
-click_times time_clicks(const std::vector<mouse_handler>& handlers, floor_click& floor, int clicks, bool paced) {
-    click_times times;
+// Adds `clicks` clicks a side to `times`, or fewer if the clock passes
+// `deadline_us` first; says whether it did not.
+bool time_clicks(const std::vector<mouse_handler>& handlers, floor_click& floor, int clicks, bool paced,
+                 click_times& times, double deadline_us = std::numeric_limits<double>::infinity()) {
     standin::click_point point{5, 3};
-    uint32_t gap_seed = 1;
     auto pause = [&] {
         if (!paced) return;
-        gap_seed = gap_seed * 1664525u + 1013904223u;
-        Sleep(pace_ms + (gap_seed >> 16) % pace_spread_ms);
+        times.gap_seed = times.gap_seed * 1664525u + 1013904223u;
+        Sleep(pace_ms + (times.gap_seed >> 16) % pace_spread_ms);
     };
     auto module_click = [&](int i) {
         const double start = now_us();
@@ -80,20 +88,50 @@ click_times time_clicks(const std::vector<mouse_handler>& handlers, floor_click&
     };
     // Each side gets a pause before its click, and the two take turns at
     // going first.
-    for (int i = 0; i < clicks; ++i) {
+    const int first = static_cast<int>(times.module.size());
+    for (int i = first; i < first + clicks; ++i) {
+        if (now_us() > deadline_us) return false;
         pause();
         if (i % 2) floor_click(); else module_click(i);
         pause();
         if (i % 2) module_click(i); else floor_click();
     }
-    return times;
+    return true;
+}
+
+// A target is met when even the top of the ratio's interval is within it,
+// missed when even its bottom is past it, and undecided otherwise.
+bool within_target(const ratio_interval& ratio) { return ratio.high <= ratio_target; }
+bool past_target(const ratio_interval& ratio) { return ratio.low > ratio_target; }
+
+// Paced clicks until the tail's interval lies on one side of the target: the
+// count doubles at each look, so that a run makes few looks, each of which
+// could decide wrongly by chance. Says where the sampling stopped, and why.
+std::string sample_until_decided(const std::vector<mouse_handler>& handlers, floor_click& floor,
+                                 const paced_sampling& limits, click_times& paced) {
+    const double start = now_us();
+    const double deadline = start + limits.most_minutes * 60e6;
+    int looks = 0;
+    for (int goal = limits.first_clicks;; goal = std::min(2 * goal, limits.most_clicks)) {
+        const bool in_time =
+            time_clicks(handlers, floor, goal - static_cast<int>(paced.module.size()), true, paced, deadline);
+        ++looks;
+        const ratio_interval tail = quantile_ratio(paced.module, paced.floor, 0.99);
+        std::string outcome;
+        if (within_target(tail)) outcome = "within " + fixed_text(ratio_target, 2) + "x";
+        else if (past_target(tail)) outcome = "over " + fixed_text(ratio_target, 2) + "x";
+        else if (!in_time) outcome = "undecided at the cap of " + std::to_string(limits.most_minutes) + " min";
+        else if (goal >= limits.most_clicks) outcome = "undecided at the cap of " + std::to_string(goal) + " clicks";
+        else continue;
+        return outcome + ", after " + std::to_string(paced.module.size()) + " clicks a side (" +
+               std::to_string(looks) + (looks == 1 ? " look, " : " looks, ") +
+               fixed_text((now_us() - start) / 60e6, 1) + " min)";
+    }
 }
 
 std::string time_text(double us) { return us < 1000 ? fixed_text(us, 1) + " us" : fixed_text(us / 1000, 2) + " ms"; }
 
-// One quantile of both sides and their ratio. The target is met when even the
-// top of the ratio's interval is within it, missed when even its bottom is
-// past it, and undecided otherwise.
+// One quantile of both sides and their ratio, against the target if it has one.
 void report_quantile(const std::string& name, double q, const click_times& times, bool targeted, figures& out) {
     out.push_back({name + ", module", time_text(quantile(times.module, q)), "", true});
     out.push_back({name + ", floor", time_text(quantile(times.floor, q)) + (times.floor_ok ? "" : " (a floor click failed)"),
@@ -105,9 +143,8 @@ void report_quantile(const std::string& name, double q, const click_times& times
         out.push_back({name + ", module / floor", value, "", true});
         return;
     }
-    constexpr double target = 1.10;
-    out.push_back({name + ", module / floor", value, "<= 1.10x", ratio.high <= target,
-                   ratio.high <= target || ratio.low > target});
+    out.push_back({name + ", module / floor", value, "<= " + fixed_text(ratio_target, 2) + "x",
+                   within_target(ratio), within_target(ratio) || past_target(ratio)});
 }
 
 void report(const char* kind, int clicks, const click_times& times, bool tail_targeted, figures& out) {
@@ -118,7 +155,7 @@ void report(const char* kind, int clicks, const click_times& times, bool tail_ta
 
 }  // namespace
 
-void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures& out) {
+void measure_click_cost(const std::string& gauge_file, const paced_sampling& sampling, figures& out) {
     imports::import_patch device_catch;  // outlives the module, which the host unloads
     std::string patch_error;
     standin::host_options options;
@@ -142,11 +179,13 @@ void measure_click_cost(const std::string& gauge_file, int paced_clicks, figures
 
     void* const* host_services = host.import_table()->services;
     host.import_table()->services = null_service_table();
-    const click_times paced = time_clicks(handlers, floor, paced_clicks, true);
-    const click_times burst = time_clicks(handlers, floor, burst_clicks, false);
+    click_times paced, burst;
+    const std::string tail_sampling = sample_until_decided(handlers, floor, sampling, paced);
+    time_clicks(handlers, floor, burst_clicks, false, burst);
     host.import_table()->services = host_services;
     host.kill();
 
-    report("paced", paced_clicks, paced, true, out);
+    report("paced", static_cast<int>(paced.module.size()), paced, true, out);
+    out.push_back({"click paced p99, sampled until decided", tail_sampling, "", true});
     report("burst", burst_clicks, burst, false, out);
 }

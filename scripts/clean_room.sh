@@ -28,9 +28,24 @@ host_release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 mirror=$(apt_source_of "$host_release")
 [ -n "$mirror" ] || { echo "clean_room: apt has no source for Debian $host_release to take a mirror from" >&2; exit 1; }
 
+# The machine's interpreter registrations (binfmt_misc), one table for the
+# whole machine, chroots included: the set-up inside must leave them as they
+# are (scripts/setup.sh says why), and the room checks that it did. Seen here
+# through a mount of this script's own namespace where the machine has none.
+binfmt=/proc/sys/fs/binfmt_misc
+[ -f $binfmt/status ] || mount -t binfmt_misc binfmt_misc $binfmt
+# interpreters: every entry's name and contents.
+interpreters() {
+    local entry
+    for entry in "$binfmt"/*; do
+        [ "${entry##*/}" = register ] || { echo "[${entry##*/}]"; cat "$entry"; }
+    done
+}
+interpreters_before=$(interpreters)
+
 mounts=()
 # Ends what still runs in the system (Wine's server outlives its programs),
-# then undoes the mounts, the last one first.
+# then undoes the mounts, the last one first, and checks the registrations.
 leave_room() {
     local link pid i
     for link in /proc/[0-9]*/root; do
@@ -41,6 +56,13 @@ leave_room() {
         umount "${mounts[i]}" || umount --lazy "${mounts[i]}"
     done
     mounts=()
+    if [ "$(interpreters)" = "$interpreters_before" ]; then
+        echo "interpreter registrations ($binfmt): as they were"
+    else
+        echo "clean_room: the machine's interpreter registrations changed:" >&2
+        diff <(echo "$interpreters_before") <(interpreters) >&2 || true
+        exit 1
+    fi
 }
 trap leave_room EXIT
 trap 'exit 130' INT TERM HUP

@@ -18,7 +18,7 @@ CLICK_CAPTURE="$BUILD_DIR/demo/clicks.wav"
 CLICK_CAPTURE_KEEP=yes
 rm -f "$CLICK_CAPTURE"* build/demo/clicks-*.wav
 source scripts/wine_env.sh
-xvfb-run -a wine build/standin/standin.exe --gau build/panel_dimmer.gau --tour \
+on_display wine build/standin/standin.exe --gau build/panel_dimmer.gau --tour \
     --png build/demo/dimmer.png --scale 8 --log build/demo/dimmer.log
 echo
 echo "Pictures: build/demo/dimmer.png  Log: build/demo/dimmer.log"

@@ -17,4 +17,9 @@ if [ $to_sound_card = yes ]; then
     unset XDG_CONFIG_HOME
     export WINEDLLOVERRIDES="mscoree,mshtml="
 fi
-exec wine build/standin/standin.exe --gau build/panel_dimmer.gau --window "$@"
+status=0
+wine build/standin/standin.exe --gau build/panel_dimmer.gau --window "$@" || status=$?
+# Wine's server and services outlive the program by a few seconds: wait for
+# them, so that under xvfb-run they end before the display does.
+wineserver -w
+exit $status

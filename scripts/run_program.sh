@@ -11,4 +11,4 @@ BUILD_DIR="$PWD/build"
 # would otherwise fill the capture file up to its 2 GiB limit).
 CLICK_CAPTURE="${CLICK_CAPTURE:-/dev/null}"
 source scripts/wine_env.sh
-xvfb-run -a bash -c 'wineserver -p && wine "$@"; status=$?; wineserver -k; exit $status' run "$@"
+on_display wine "$@"

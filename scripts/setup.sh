@@ -55,7 +55,19 @@ add_backports() {
     entry=$(apt_derived_entry "$apt_release" "$apt_release-backports")
     tail -n +2 <<<"$entry" | $sudo tee "$(head -1 <<<"$entry")" >/dev/null
 }
+# binfmt_misc is one table for the whole machine, chroots included. The set-up
+# registers in it only where the table is mounted, as systemd mounts it on a
+# machine of its own; a chroot without it (scripts/clean_room.sh makes one)
+# runs i386 programs through the outer machine's registration, which is that
+# machine's to make: the set-up there leaves it as it is.
+binfmt=/proc/sys/fs/binfmt_misc
 run_i386_through_qemu() {
+    if [ ! -f $binfmt/register ]; then
+        echo "setup: i386 programs need qemu's emulator here, and the machine's table of interpreters" \
+             "is not mounted: mount it (mount -t binfmt_misc binfmt_misc $binfmt), or, in a chroot," \
+             "run scripts/setup.sh outside it first" >&2
+        exit 1
+    fi
     if [ "$(qemu_major)" -lt 10 ]; then
         require_debian_source
         [ "$(release_qemu_major)" -gt 0 ] || apt_update
@@ -70,18 +82,16 @@ run_i386_through_qemu() {
     fi
     # The registration holds the interpreter it was made with open ("F"):
     # make it anew so that it is the one installed now.
-    local binfmt=/proc/sys/fs/binfmt_misc
-    [ -f $binfmt/register ] || $sudo mount -t binfmt_misc binfmt_misc $binfmt
     [ -f $binfmt/qemu-i386 ] && echo -1 | $sudo tee $binfmt/qemu-i386 >/dev/null
     printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:FOC' |
         $sudo tee $binfmt/register >/dev/null
 }
 # Once registered, every i386 program runs through qemu, so a registration
 # found means this machine needs it.
-needs_qemu() { [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] || ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+needs_qemu() { [ -f $binfmt/qemu-i386 ] || ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
 if [ ${#missing[@]} -eq 0 ]; then
-    if needs_qemu && { [ "$(qemu_major)" -lt 10 ] || [ ! -f /proc/sys/fs/binfmt_misc/qemu-i386 ]; }; then
+    if needs_qemu && { [ "$(qemu_major)" -lt 10 ] || [ ! -f $binfmt/qemu-i386 ]; }; then
         run_i386_through_qemu
     fi
     exit 0

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite under Wine and Xvfb.
+# Builds everything and runs the test suite under Wine and Xvfb:
+#   scripts/test.sh [--repeat N] [-R REGEX]
+# every test, or those whose names match REGEX; with --repeat, each test runs
+# N times, up to its first failure, to show that it passes every time and not
+# by a lucky timing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+usage() { echo "usage: scripts/test.sh [--repeat N] [-R REGEX]" >&2; exit 2; }
+ctest_options=()
+while [ $# -gt 0 ]; do
+    case $1 in
+    --repeat) [[ ${2:-} =~ ^[1-9][0-9]*$ ]] || usage; ctest_options+=(--repeat "until-fail:$2") ;;
+    -R) [ -n "${2:-}" ] || usage; ctest_options+=(-R "$2") ;;
+    *) usage ;;
+    esac
+    shift 2
+done
 scripts/build.sh
 BUILD_DIR="$PWD/build"
 source scripts/wine_env.sh
-# One Wine server for the whole run instead of one per test, started on the
-# virtual display so that every window the tests make has a screen.
-# The first program of a server's life starts Wine's own services, which keep
-# its standard output: start them from a program whose output goes nowhere, or
-# ctest, reading a test's output to its end, waits on them until its time-out.
-xvfb-run -a bash -c 'wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
-                     ctest --preset mingw; status=$?; wineserver -k; exit $status'
+on_display ctest --preset mingw ${ctest_options[@]+"${ctest_options[@]}"}

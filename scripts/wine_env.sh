@@ -19,6 +19,19 @@ cat > "$XDG_CONFIG_HOME/alsa/asoundrc" <<ALSA
 pcm.!default { type file; slave.pcm "null"; file "$CLICK_CAPTURE"; format "wav"; truncate $capture_truncate }
 ALSA
 
+# on_display COMMAND [ARGUMENTS...]: runs the command on a virtual X display,
+# with one Wine server for its whole run instead of one per program. The
+# server, with every Wine program still running, ends before the display does:
+# a Wine program that outlives its display says "X connection to :99 broken",
+# which would be a run's last line. The first program of a server's life starts
+# Wine's own services, which keep its standard output: they start from a
+# program whose output goes nowhere, or a caller reading the command's output to
+# its end (ctest, a pipe) would wait on them as long as the server lives.
+on_display() {
+    xvfb-run -a bash -c 'wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
+                         "$@"; status=$?; wineserver -k; exit $status' on_display "$@"
+}
+
 # A crash ends the program at once with a non-zero code: no crash dialog, and no
 # debugger started on it (one that hangs would hold the crashed program).
 if [ ! -f "$WINEPREFIX/.ready" ]; then

@@ -34,6 +34,7 @@ struct host_options {
     uint8_t ligar_initial = 0;
 
     log_sink sink;                             // receives each log line as it is made
+    bool keep_log = true;                      // false: calls() and log_lines() stay empty
     bool log_frames = true;                    // false: frames leave no lines, only errors
     // Runs after LoadLibrary and before module_init, e.g. to patch the module's imports.
     std::function<void(HMODULE)> before_module_init;

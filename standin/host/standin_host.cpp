@@ -41,7 +41,7 @@ private:
 
 host::host(host_options options)
     : options_(std::move(options)),
-      log_(options_.sink),
+      log_(options_.sink, options_.keep_log),
       active_(*this),
       folder_(options_.click_source),
       key_(key_contents(options_, folder_)),
@@ -106,6 +106,7 @@ void host::load(HMODULE module, const std::string& gau_path) {
 
 void host::unload() {
     if (!module_) return;
+    if (installed_) kill();
     run("module_deinit", linkage_->module_deinit);
     const BOOL freed = FreeLibrary(module_);
     module_ = nullptr;
@@ -148,6 +149,7 @@ void host::query() { run("query", loaded_gauge("query").query); }
 
 void host::install() {
     const auto resource_file = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(module_));
+    installed_ = true;
     run("install(resource_file=" + hex_text(resource_file) + ")", loaded_gauge("install").install,
         resource_file);
 }
@@ -160,7 +162,10 @@ void host::generate(uint32_t phase) {
 }
 
 void host::draw() { run("draw", loaded_gauge("draw").draw); }
-void host::kill() { run("kill", loaded_gauge("kill").kill); }
+void host::kill() {
+    run("kill", loaded_gauge("kill").kill);
+    installed_ = false;
+}
 
 void host::frame(uint32_t phase) {
     const call_log::quiet_while hush(log_, !options_.log_frames);

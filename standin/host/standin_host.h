@@ -46,7 +46,9 @@ public:
     // The same for a module already loaded with load_module_file, which the
     // host then owns (and frees, on failure too).
     void load(HMODULE module, const std::string& gau_path);
-    void unload();                   // module_deinit, FreeLibrary
+    // module_deinit and FreeLibrary; a gauge still installed is killed
+    // first, as the simulator does, however the run ends.
+    void unload();
     bool loaded() const { return module_ != nullptr; }
 
     // The gauge's lifecycle routines; each throws std::logic_error with no module loaded.
@@ -56,7 +58,7 @@ public:
     void update();
     void generate(uint32_t phase);
     void draw();
-    void kill();
+    void kill();                     // runs whether or not the gauge is installed
     void frame(uint32_t phase = 0);  // update, generate, draw
 
     // A left press at (x, y) in gauge pixels: the index of the mouse record
@@ -93,7 +95,6 @@ public:
     const std::vector<std::string>& errors() const { return log_.errors(); }
     const std::vector<key_event>& key_events() const { return key_events_; }
 
-    const std::vector<resource_record>& resources() const { return elements_.resources(); }
     const std::vector<element_state>& elements() const { return elements_.elements(); }
     const element_state* element(const element_header* e) const { return elements_.find(e); }
     const index_picture& picture() const { return elements_.picture(); }
@@ -102,7 +103,6 @@ public:
     uint8_t ligar_byte() const { return variables_.ligar_byte(); }
     bool ligar_guards_intact() const { return variables_.ligar_guards_intact(); }
     const std::vector<uint8_t>& ligar_writes() const { return variables_.ligar_writes(); }
-    const double* panel_lights_storage() const { return variables_.panel_lights_storage(); }
 
     // The environment.
     HWND main_window_handle() const { return window_ ? window_->handle() : nullptr; }
@@ -138,6 +138,7 @@ private:
     linkage_record* linkage_ = nullptr;
     import_table_record* import_table_ = nullptr;
     gauge_header_record* gauge_ = nullptr;
+    bool installed_ = false;         // install has run since the last kill
 };
 
 }  // namespace standin

@@ -5,11 +5,11 @@
 
 namespace standin {
 
-call_log::call_log(log_sink sink) : sink_(std::move(sink)) {}
+call_log::call_log(log_sink sink, bool keep) : sink_(std::move(sink)), keep_(keep) {}
 
 void call_log::record(service_call call, const std::string& line_text) {
     if (quiet_) return;
-    calls_.push_back(std::move(call));
+    if (keep_) calls_.push_back(std::move(call));
     line(line_text);
 }
 
@@ -18,7 +18,7 @@ void call_log::line(const std::string& text) {
 }
 
 void call_log::write(const std::string& text) {
-    lines_.push_back(text);
+    if (keep_) lines_.push_back(text);
     if (sink_) sink_(text);
 }
 

@@ -1,6 +1,8 @@
 // What the module asked of the host, kept two ways: every service call with
 // its arguments as values (for tests), and one readable line per event (for
-// a person), in the order things happened.
+// a person), in the order things happened. A log that nobody reads back
+// keeps only its errors and hands each line to its sink, so that a long run's
+// memory stays flat.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +23,8 @@ using log_sink = std::function<void(const std::string& line)>;
 
 class call_log {
 public:
-    explicit call_log(log_sink sink);
+    // `keep`: whether calls() and lines() keep what happened.
+    call_log(log_sink sink, bool keep);
 
     // A service call and its readable line.
     void record(service_call call, const std::string& line);
@@ -54,6 +57,7 @@ private:
     void write(const std::string& text);
 
     log_sink sink_;
+    bool keep_;
     bool quiet_ = false;
     std::vector<service_call> calls_;
     std::vector<std::string> lines_;

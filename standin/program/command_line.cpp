@@ -2,37 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 
 namespace standin {
-
-const char* const usage =
-    "usage: standin --gau FILE [options]\n"
-    "  --gau FILE           the gauge module (.gau) to load\n"
-    "  --window             show the gauge in a window and click it with the mouse\n"
-    "                       (L: panel lights on/off and re-open, Esc: quit)\n"
-    "  --scale N            pixels per gauge pixel in the window (6) or the picture (8)\n"
-    "  --lights on|off|NUMBER  the panel-lights variable at initialize (on)\n"
-    "  --frames N           frames drawn before the first press (1)\n"
-    "  --click X,Y          press at gauge pixel X,Y (repeatable)\n"
-    "  --detent K           press at the centre of mark K's box (repeatable)\n"
-    "  --tour               press every mark with the lights on, then off\n"
-    "  --png FILE           write the last picture (with --tour: all of them)\n"
-    "  --log FILE           also write the log to FILE\n"
-    "  --no-window          no FS98MAIN window for the gauge to find\n"
-    "  --no-registry        no simulator registry key\n"
-    "  --no-player-name     the key without its PlayerName value\n"
-    "  --no-path            the key without its path value\n"
-    "  --path-value TEXT    this path value instead of the install folder\n"
-    "  --no-click-file      no Sound\\click.wav in the install folder\n"
-    "  --click-file FILE    this file as Sound\\click.wav (default: click.wav beside standin.exe)\n"
-    "  --no-ligar           no gauge on the panel publishes \"ligar\"\n"
-    "  --page-heap          each block of the module against a no-access page: touching past it fails the run\n"
-    "  --page-heap-before   the same with the no-access page before each block\n"
-    "  --help               this list\n"
-    "exit code: 0 all well, 1 a check failed, 2 the run could not be made, 3 the module crashed\n";
 
 namespace {
 
@@ -80,6 +57,62 @@ std::string readable_file(const std::string& option, const std::string& path) {
     return path;
 }
 
+// One option: its name, the value that follows it as --help names it (none
+// for a switch), its line in --help ('\n' starts another) and what it sets.
+// Both the parser and --help read this table.
+struct option_rule {
+    const char* name;
+    const char* value;
+    const char* help;
+    void (*take)(run_plan& plan, const std::string& value);
+};
+
+const option_rule rules[] = {
+    {"--gau", "FILE", "the gauge module (.gau) to load", [](run_plan& p, const std::string& v) { p.gau = v; }},
+    {"--window", nullptr,
+     "show the gauge in a window and click it with the mouse\n(L: panel lights on/off and re-open, Esc: quit)",
+     [](run_plan& p, const std::string&) { p.window = true; }},
+    {"--scale", "N", "pixels per gauge pixel in the window (6) or the picture (8)",
+     [](run_plan& p, const std::string& v) { p.scale = whole_number("--scale", v, 1, 32); }},
+    {"--lights", "on|off|NUMBER", "the panel-lights variable at initialize (on)",
+     [](run_plan& p, const std::string& v) { p.options.panel_lights = lights_value(v); }},
+    {"--frames", "N", "frames drawn before the first press (1)",
+     [](run_plan& p, const std::string& v) { p.frames = whole_number("--frames", v, 0, 1000000); }},
+    {"--click", "X,Y", "press at gauge pixel X,Y (repeatable)",
+     [](run_plan& p, const std::string& v) { p.presses.push_back(pixel_press(v)); }},
+    {"--detent", "K", "press at the centre of mark K's box (repeatable)",
+     [](run_plan& p, const std::string& v) { p.presses.push_back({whole_number("--detent", v, 0, 255), 0, 0}); }},
+    {"--tour", nullptr, "press every mark with the lights on, then off",
+     [](run_plan& p, const std::string&) { p.tour = true; }},
+    {"--png", "FILE", "write the last picture (with --tour: all of them)",
+     [](run_plan& p, const std::string& v) { p.png = v; }},
+    {"--log", "FILE", "also write the log to FILE", [](run_plan& p, const std::string& v) { p.log = v; }},
+    {"--no-window", nullptr, "no FS98MAIN window for the gauge to find",
+     [](run_plan& p, const std::string&) { p.options.main_window = false; }},
+    {"--no-registry", nullptr, "no simulator registry key",
+     [](run_plan& p, const std::string&) { p.options.registry_key = false; }},
+    {"--no-player-name", nullptr, "the key without its PlayerName value",
+     [](run_plan& p, const std::string&) { p.options.player_name.reset(); }},
+    {"--no-path", nullptr, "the key without its path value",
+     [](run_plan& p, const std::string&) { p.options.path_value = false; }},
+    {"--path-value", "TEXT", "this path value instead of the install folder",
+     [](run_plan& p, const std::string& v) { p.options.path_override = registry_text(v); }},
+    {"--no-click-file", nullptr, "no Sound\\click.wav in the install folder",
+     [](run_plan& p, const std::string&) { p.options.click_source.reset(); }},
+    {"--click-file", "FILE", "this file as Sound\\click.wav (default: click.wav beside standin.exe)",
+     [](run_plan& p, const std::string& v) { p.options.click_source = readable_file("--click-file", v); }},
+    {"--no-ligar", nullptr, "no gauge on the panel publishes \"ligar\"",
+     [](run_plan& p, const std::string&) { p.options.publish_ligar = false; }},
+    {"--page-heap", nullptr, "each block of the module against a no-access page: touching past it fails the run",
+     [](run_plan& p, const std::string&) { p.heap = traps::heap_layout::guard_after; }},
+    {"--page-heap-before", nullptr, "the same with the no-access page before each block",
+     [](run_plan& p, const std::string&) { p.heap = traps::heap_layout::guard_before; }},
+    {"--help", nullptr, "this list", [](run_plan& p, const std::string&) { p.help = true; }},
+};
+
+// Where each option's help starts in --help.
+constexpr std::size_t help_column = 23;
+
 void check_combination(const run_plan& plan) {
     if (plan.gau.empty()) throw std::invalid_argument("--gau is required");
     // The default click too: a standin.exe copied without its click.wav is told so now.
@@ -99,35 +132,30 @@ run_plan parse_command_line(int argc, char** argv) {
     run_plan plan;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        auto next = [&]() -> std::string {
+        const auto rule = std::find_if(std::begin(rules), std::end(rules),
+                                       [&option](const option_rule& r) { return option == r.name; });
+        if (rule == std::end(rules)) throw std::invalid_argument("unknown option " + option);
+        std::string value;
+        if (rule->value) {
             if (i + 1 >= argc) throw std::invalid_argument(option + " needs a value");
-            return argv[++i];
-        };
-        if (option == "--help") plan.help = true;
-        else if (option == "--gau") plan.gau = next();
-        else if (option == "--window") plan.window = true;
-        else if (option == "--lights") plan.options.panel_lights = lights_value(next());
-        else if (option == "--frames") plan.frames = whole_number(option, next(), 0, 1000000);
-        else if (option == "--click") plan.presses.push_back(pixel_press(next()));
-        else if (option == "--detent") plan.presses.push_back({whole_number(option, next(), 0, 255), 0, 0});
-        else if (option == "--png") plan.png = next();
-        else if (option == "--scale") plan.scale = whole_number(option, next(), 1, 32);
-        else if (option == "--log") plan.log = next();
-        else if (option == "--tour") plan.tour = true;
-        else if (option == "--no-window") plan.options.main_window = false;
-        else if (option == "--no-registry") plan.options.registry_key = false;
-        else if (option == "--no-player-name") plan.options.player_name.reset();
-        else if (option == "--no-path") plan.options.path_value = false;
-        else if (option == "--path-value") plan.options.path_override = registry_text(next());
-        else if (option == "--no-click-file") plan.options.click_source.reset();
-        else if (option == "--click-file") plan.options.click_source = readable_file(option, next());
-        else if (option == "--no-ligar") plan.options.publish_ligar = false;
-        else if (option == "--page-heap") plan.heap = traps::heap_layout::guard_after;
-        else if (option == "--page-heap-before") plan.heap = traps::heap_layout::guard_before;
-        else throw std::invalid_argument("unknown option " + option);
+            value = argv[++i];
+        }
+        rule->take(plan, value);
     }
     if (!plan.help) check_combination(plan);
     return plan;
+}
+
+std::string usage() {
+    std::string text = "usage: standin --gau FILE [options]\n";
+    for (const option_rule& rule : rules) {
+        std::string line = std::string("  ") + rule.name + (rule.value ? std::string(" ") + rule.value : "");
+        line.append(line.size() + 2 <= help_column ? help_column - line.size() : 2, ' ');
+        for (const char* c = rule.help; *c; ++c)
+            line += *c == '\n' ? "\n" + std::string(help_column, ' ') : std::string(1, *c);
+        text += line + "\n";
+    }
+    return text + "exit code: 0 all well, 1 a check failed, 2 the run could not be made, 3 the module crashed\n";
 }
 
 }  // namespace standin

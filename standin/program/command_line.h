@@ -1,5 +1,9 @@
-// standin.exe's command line: what a run does, read and checked in full
-// before anything is set up.
+// standin.exe's command line: what a run does, read and checked before
+// anything is set up, all but what only the module answers: whether it
+// loads, and whether its mouse table has the hot spot a --detent names, found
+// once it is loaded; and whether --png's file can be written, found at the
+// end. A run refused then still ends the gauge as the simulator does: kill,
+// then module_deinit.
 #pragma once
 #include <optional>
 #include <string>
@@ -34,7 +38,7 @@ struct run_plan {
 // Throws std::invalid_argument naming the option and the value at fault.
 run_plan parse_command_line(int argc, char** argv);
 
-// One line per option.
-extern const char* const usage;
+// --help: the command and one line per option the parser takes.
+std::string usage();
 
 }  // namespace standin

@@ -24,13 +24,13 @@ namespace {
 constexpr int window_scale = 6;
 constexpr int picture_scale = 8;
 
-// Clicks, frames and the picture; false when the run itself failed.
-bool run_batch(const standin::run_plan& plan, standin::host& h) {
+// Clicks, frames and the picture; a step that fails throws.
+void run_batch(const standin::run_plan& plan, standin::host& h) {
     const int scale = plan.scale.value_or(picture_scale);
     if (plan.tour) {
         const auto rows = standin::tour(h);
         if (!plan.png.empty()) standin::write_png_grid(rows, scale, scale, plan.png);
-        return true;
+        return;
     }
     h.install();
     h.initialize();
@@ -43,7 +43,6 @@ bool run_batch(const standin::run_plan& plan, standin::host& h) {
     h.frame();
     if (!plan.png.empty()) standin::write_png(h.picture(), scale, plan.png);
     h.kill();
-    return true;
 }
 
 bool run_window(const standin::run_plan& plan, standin::host& h, const standin::ledger_report& report) {
@@ -75,11 +74,11 @@ int run_program(int argc, char** argv) {
     try {
         plan = standin::parse_command_line(argc, argv);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage);
+        std::fprintf(stderr, "standin: %s\n%s", e.what(), standin::usage().c_str());
         return 2;
     }
     if (plan.help) {
-        std::fputs(standin::usage, stdout);
+        std::fputs(standin::usage().c_str(), stdout);
         return 0;
     }
     std::ofstream log_file;
@@ -97,6 +96,7 @@ int run_program(int argc, char** argv) {
         if (log_file.is_open()) log_file << line << std::endl;
     };
     plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
+    plan.options.keep_log = false;            // printed as it is made, read back by no one
     try {
         standin::host* reporting = nullptr;
         const standin::crash_report crash([&reporting] { return reporting ? reporting->call_in_progress() : ""; });
@@ -120,7 +120,9 @@ int run_program(int argc, char** argv) {
         report.emplace(watched->ledger, [&h](const std::string& line) { h.note(line); });
         watched->load(module, plan.gau);
         if (!watched->ledger.installed()) h.note("sound: not watched (" + watched->install_error() + ")");
-        const bool ran = plan.window ? run_window(plan, h, *report) : run_batch(plan, h);
+        bool ran = true;
+        if (plan.window) ran = run_window(plan, h, *report);
+        else run_batch(plan, h);
         h.unload();
         return checked_exit(h, *report, ran);
     } catch (const std::exception& e) {

@@ -10,8 +10,8 @@ namespace standin {
 panel_variables::panel_variables(call_log& log, double panel_lights, bool publish_ligar,
                                  uint8_t ligar_initial)
     : log_(log),
-      lights_(panel_lights),
-      lights_storage_(panel_lights),
+      lights_setting_(panel_lights),
+      lights_variable_(panel_lights),
       publish_ligar_(publish_ligar) {
     uint8_t* block = ligar_trap_.bytes();
     std::memset(block, ligar_guard, ligar_block_size);
@@ -21,8 +21,8 @@ panel_variables::panel_variables(call_log& log, double panel_lights, bool publis
 
 bool panel_variables::bind(module_variable& var) {
     if (var.number != panel_lights_variable) return false;
-    var.value = lights_storage_;
-    var.storage = &lights_storage_;
+    var.value = lights_variable_;
+    var.storage = &lights_variable_;
     return true;
 }
 
@@ -32,8 +32,8 @@ void* panel_variables::published(std::string_view name) {
 }
 
 void panel_variables::set_panel_lights(double value) {
-    lights_ = value;
-    lights_storage_ = value;
+    lights_setting_ = value;
+    lights_variable_ = value;
     lights_reported_ = false;
 }
 
@@ -53,9 +53,9 @@ void panel_variables::observe() {
         log_.error("the module wrote past the ligar byte");
     }
     // Bytes, not ==, so that a NaN setting still compares equal to itself.
-    if (!lights_reported_ && std::memcmp(&lights_storage_, &lights_, sizeof lights_) != 0) {
+    if (!lights_reported_ && std::memcmp(&lights_variable_, &lights_setting_, sizeof lights_setting_) != 0) {
         lights_reported_ = true;
-        log_.error("the module wrote the panel-lights variable: " + number_text(lights_storage_));
+        log_.error("the module wrote the panel-lights variable: " + number_text(lights_variable_));
     }
 }
 

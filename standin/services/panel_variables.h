@@ -29,8 +29,7 @@ public:
     void* published(std::string_view name);
 
     void set_panel_lights(double value);
-    double panel_lights() const { return lights_; }
-    const double* panel_lights_storage() const { return &lights_storage_; }
+    double panel_lights() const { return lights_setting_; }
 
     uint8_t ligar_byte() const { return ligar_block()[ligar_offset]; }
     bool ligar_guards_intact() const;
@@ -45,8 +44,8 @@ private:
     const uint8_t* ligar_block() const { return ligar_trap_.bytes(); }
 
     call_log& log_;
-    double lights_;
-    double lights_storage_;
+    double lights_setting_;     // what the host set the panel lights to
+    double lights_variable_;    // lent to the module, which reads it and must not write it
     bool publish_ligar_;
     write_trap ligar_trap_;
     bool guards_reported_ = false;

@@ -63,7 +63,6 @@ void picture_elements::load_frames(element_state& state, HMODULE resources, uint
             continue;
         }
         std::optional<index_picture> picture = parse_dib(bytes->data(), bytes->size(), error);
-        resources_.push_back({id, std::move(*bytes)});
         if (!picture) {
             log_.error("bitmap " + std::to_string(id) + ": " + error);
             continue;

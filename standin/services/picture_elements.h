@@ -16,12 +16,6 @@
 
 namespace standin {
 
-// One bitmap resource as read from the module, before parsing.
-struct resource_record {
-    uint32_t id;
-    std::vector<uint8_t> bytes;      // bytes.size() is the resource size
-};
-
 struct element_state {
     element_header* element;
     std::vector<index_picture> frames;           // a static image has one
@@ -40,7 +34,6 @@ public:
     void plot(element_header* first);
     void kill(element_header* first);
 
-    const std::vector<resource_record>& resources() const { return resources_; }
     const std::vector<element_state>& elements() const { return states_; }
     const element_state* find(const element_header* element) const;
     const index_picture& picture() const { return picture_; }
@@ -51,7 +44,6 @@ private:
     void load_frames(element_state& state, HMODULE resources, uint32_t count);
 
     call_log& log_;
-    std::vector<resource_record> resources_;     // every load, kept across kill
     std::vector<element_state> states_;          // installed elements, in tree order
     index_picture picture_;
 };

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# standin.exe as a tool: --help lists every option; a bad value is refused
+# standin.exe as a tool: --help lists every option the parser takes; a bad value is refused
 # naming the option and the value before anything is set up; a module that
 # does not load is reported in the system's words, or as no DLL, before any
 # registry key or folder is made; the default click is the click.wav beside the program, on a
@@ -20,11 +20,29 @@ run_standin() {
 
 run_standin --help
 [ $status -eq 0 ] || fail "--help exit code $status"
-for option in --gau --window --scale --lights --frames --click --detent --tour --png --log --no-window \
-              --no-registry --no-player-name --no-path --path-value --no-click-file --click-file --no-ligar \
-              --page-heap --page-heap-before --help; do
-    [ "$(grep -Ec -- "^  $option( |\$)" <<<"$out")" -eq 1 ] || fail "--help has no line of its own for $option"
-done
+# Every option --help lists, once, with its value as the line names it
+# ("--scale N"), is one the parser takes: all of them in one run, each with a
+# value of that kind, then --help again, which makes the run only print the list.
+help=$out
+listed=$(sed -nE 's/^  (--[a-z-]+)( [^ ]+)?  .*/\1\2/p' <<<"$help")
+[ "$(wc -l <<<"$listed")" -ge 20 ] || fail "--help lists too few options: $help"
+duplicate=$(cut -d' ' -f1 <<<"$listed" | sort | uniq -d)
+[ -z "$duplicate" ] || fail "--help lists $duplicate twice"
+every_option=()
+while read -r option value; do
+    every_option+=("$option")
+    case $value in
+        "") ;;
+        FILE) every_option+=("$GAUGE") ;;
+        N | K) every_option+=(1) ;;
+        X,Y) every_option+=(1,1) ;;
+        TEXT) every_option+=(C:\\) ;;
+        on\|off\|NUMBER) every_option+=(off) ;;
+        *) fail "--help names a value the test does not know: $option $value" ;;
+    esac
+done <<<"$listed"
+run_standin "${every_option[@]}" --help
+[ $status -eq 0 ] && [ "$out" = "$help" ] || fail "the parser refuses an option that --help lists: $err"
 
 # What runs leave in the temporary folder and the registry, as it is before each run.
 temp_folder=$(winepath -u "$(wine cmd /c 'echo %TEMP%' | tr -d '\r')")

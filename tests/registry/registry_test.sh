@@ -62,7 +62,7 @@ start_window "$WORK/window.log"
 key_intact "while a window run is going"
 press_at "$x3" "$y3"
 heard_through_own_key "$WORK/window.log"
-key_in_window Escape
+close_with_keys Escape
 wait_for_exit 20
 [ "$standin_exit" -eq 0 ] || fail "the window run ended with exit code $standin_exit"
 key_intact "after a window run"

@@ -132,7 +132,6 @@ TEST_F(clip_buffers, a_thousand_clicks_that_never_finish_hold_a_bounded_set) {
         EXPECT_FALSE(released(log, id)) << buffer(id) << " is not among the last eight";
     rig.host.kill();
     EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 }  // namespace

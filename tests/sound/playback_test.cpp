@@ -168,13 +168,16 @@ TEST(clip_playback_as_built, plays_the_built_click_exactly) {
     EXPECT_EQ(log.plays[0].contents, wave::bytes(file.begin() + 44, file.end()));
 }
 
-// Sound off: a click touches no file and allocates nothing.
+// No clip: the first click looks for it once and silences the clicks; later
+// ones touch no file and allocate nothing, though the clip has come since.
 TEST(clip_playback_silenced, touches_no_file_and_allocates_nothing) {
     standin::host_options options;
     options.click_source.reset();
     sound_rig rig(options);
     rig.start();
     EXPECT_TRUE(click_opens_clip(rig, 1)) << "the missing clip is looked for once";
+    EXPECT_EQ(rig.ledger.mmio().opens[0].result, nullptr);
+    EXPECT_EQ(rig.ledger.held().blocks, 1u) << "the Sound folder is kept";
     rig.put_clip(wave::plain(wave::samples(400)));
     call_counts later(rig.ledger);
     for (int detent : {2, 3, 4}) rig.click(detent);

@@ -162,7 +162,6 @@ bool folder_kept_for(const standin::registry_value& path) {
     options.path_override = path;
     sound_rig rig(options);
     rig.start();
-    EXPECT_TRUE(rig.ledger.problems().empty());
     return rig.ledger.held().blocks == 1 && appended_sound_folder(rig.ledger);
 }
 
@@ -185,7 +184,6 @@ TEST(sound_setup, folder_and_clip_name_must_fit_a_path_block) {
     EXPECT_FALSE(click_opens_clip(rig, 2));
     EXPECT_FALSE(click_opens_clip(rig, 3));
     EXPECT_EQ(rig.ledger.held().blocks, 1u);
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 TEST(sound_setup, path_filling_the_block_without_terminator_is_no_folder) {
@@ -270,7 +268,6 @@ TEST_P(sound_setup_failure, leaves_clicks_silent_and_the_knob_working) {
     EXPECT_EQ(device_releases(log), failure.device_created ? 1 : 0);
     rig.host.kill();
     EXPECT_EQ(rig.sound_log().sequence.size(), log.sequence.size()) << "a second kill did more";
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(missing, sound_setup_failure, testing::ValuesIn(missing_pieces),
@@ -301,7 +298,6 @@ TEST_P(sound_setup_refusal, silence_outlasts_a_later_set_up_that_succeeds) {
     EXPECT_EQ(rig.plays(), 0u);
     rig.host.kill();
     EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 INSTANTIATE_TEST_SUITE_P(refused, sound_setup_refusal, testing::ValuesIn(refused_calls),

@@ -49,7 +49,6 @@ TEST(sound_teardown, frees_the_folder_then_the_buffers_then_the_device) {
     EXPECT_EQ(tail.back(), "device#1.Release()");
 
     EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 TEST(sound_teardown, releases_every_sound_object_before_the_mouse_table_goes) {
@@ -75,18 +74,6 @@ TEST(sound_teardown, a_second_kill_releases_nothing_more) {
     EXPECT_EQ(second[api::GlobalFree], 0u);
     EXPECT_EQ(second[api::buffer_Release], 0u);
     EXPECT_EQ(second[api::device_Release], 0u);
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
-}
-
-TEST(sound_teardown, kill_after_a_refused_level_releases_just_the_device) {
-    sound_rig rig;
-    rig.ledger.fail(api::device_SetCooperativeLevel, 1);
-    rig.start();
-    call_counts kill_calls(rig.ledger);
-    rig.host.kill();
-    EXPECT_EQ(kill_calls[api::GlobalFree], 0u);
-    EXPECT_EQ(kill_calls[api::device_Release], 1u);
-    EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
 }
 
 TEST(sound_teardown, nothing_is_held_after_kill_and_unload) {
@@ -98,7 +85,6 @@ TEST(sound_teardown, nothing_is_held_after_kill_and_unload) {
     rig.host.kill();
     rig.host.unload();
     EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 TEST(sound_teardown, a_new_initialize_without_kill_strands_no_device) {
@@ -112,7 +98,6 @@ TEST(sound_teardown, a_new_initialize_without_kill_strands_no_device) {
     EXPECT_EQ(rig.plays(), 2u);
     rig.host.kill();
     EXPECT_TRUE(rig.ledger.held().none()) << rig.ledger.held();
-    EXPECT_TRUE(rig.ledger.problems().empty()) << rig.ledger.problems()[0];
 }
 
 }  // namespace

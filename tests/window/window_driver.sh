@@ -52,9 +52,10 @@ start_window() {
     [ -n "$window_id" ] || fail "no visible standin.exe window on the display"
 }
 
-# stop_standin: ends a stand-in still running after a failure.
+# stop_standin: ends a stand-in still running after a failure; it may have
+# ended by itself meanwhile.
 stop_standin() {
-    if [ -n "${standin_pid:-}" ] && kill -0 "$standin_pid" 2>/dev/null; then kill -KILL "$standin_pid"; fi
+    if [ -n "${standin_pid:-}" ]; then kill -KILL "$standin_pid" 2>/dev/null || true; fi
 }
 trap stop_standin EXIT
 
@@ -67,8 +68,14 @@ press_at() {
     xdotool click 1
 }
 
-# key_in_window KEYS: keys as xdotool names them ("l", "Escape", "alt+F4").
+# key_in_window KEYS: keys as xdotool names them ("l"), pressed and released.
 key_in_window() { xdotool key --window "$window_id" "$1"; }
+
+# close_with_keys KEYS: presses the keys that close the window ("Escape",
+# "alt+F4") and sends nothing after them. The window may be gone as soon as the
+# last key is down, and a release sent to it then fails on a window that is no
+# more; whether the close worked, wait_for_exit and the log tell.
+close_with_keys() { xdotool keydown --window "$window_id" "$1"; }
 
 # wait_for_exit SECONDS: sets standin_exit to the stand-in's exit code once it has ended.
 wait_for_exit() {

@@ -66,7 +66,7 @@ wait_for_line "$log" '^status: detent 2\.0   ligar 2   panel lights 0\.0 \(off\)
 screen_shows 2
 
 # Closing the window as a person would (Alt+F4) ends the run cleanly.
-key_in_window alt+F4
+close_with_keys alt+F4
 wait_for_exit 20
 [ "$standin_exit" -eq 0 ] || fail "exit code $standin_exit after closing the window: $(tail -5 "$log")"
 [ "$(log_text "$log" | tail -1)" = unload ] || fail "the run did not end by unloading the gauge: $(tail -3 "$log")"
