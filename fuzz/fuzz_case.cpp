@@ -132,7 +132,11 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, traps::heap_
     standin::host_options options;
     options.panel_lights = plan.panel_lights;
     options.click_source = own_folder().clip();
-    if (plan.path) options.path_override = plan.path->value;
+    if (plan.path) {
+        options.path_override = plan.path->value;
+        options.registry_key = plan.path->key;
+        if (!plan.path->player_name) options.player_name.reset();
+    }
     // The mmio calls go to the real ones.
     standin::watched_host watched(
         options, {inputs.real_sound ? faults::sound_mode::forward : faults::sound_mode::fake, heap});
@@ -140,7 +144,7 @@ case_result run_case(const fuzz_inputs& inputs, std::uint32_t seed, traps::heap_
     standin::host& host = watched.host;
     watched.load(inputs.gauge_file);
     // Where the module is to look for the clip: the host's folder, or what the value names.
-    const bool clip_reachable = !plan.path || clip_path_for(plan.path->value);
+    const bool clip_reachable = !plan.path || clip_path_for(*plan.path);
     std::optional<expected_clip> expected;
     if (clip_reachable) expected = expected_playback(plan.file);
     result.expected_sound = expected.has_value();

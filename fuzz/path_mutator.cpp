@@ -31,7 +31,7 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
     static const std::vector<std::size_t> lengths = {243, 244, 251, 252, 253, 259, 260, 261, 300, 600};
     std::string text = folder;
     std::string note;
-    switch (below(6, random)) {
+    switch (below(7, random)) {
     case 0: note = "folder"; break;
     case 1: text += "\\"; note = "folder\\"; break;
     case 2: {
@@ -47,11 +47,13 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
         break;
     }
     case 4: text = "%TEMP%\\nowhere"; note = "unexpanded variable"; break;
+    case 5: text = padded(folder, path_block); note = "folder filling the block"; break;
     default: text.clear(); note = "empty"; break;
     }
 
     path_variant variant{"", {REG_SZ, {text.begin(), text.end()}}};
-    const bool terminated = below(3, random) != 0;
+    // A value that fills the block has no room for its terminator.
+    const bool terminated = text.size() < path_block && below(3, random) != 0;
     if (terminated) variant.value.bytes.push_back(0);
     switch (below(5, random)) {
     case 0: variant.value.type = REG_SZ; note += " REG_SZ"; break;
@@ -74,11 +76,19 @@ path_variant mutate_path(const std::string& folder, random_source& random) {
     }
     }
     if (!terminated && variant.value.type != REG_DWORD) note += " unterminated";
+    switch (below(8, random)) {
+    case 0: variant.key = false; note += ", no key"; break;
+    case 1: variant.player_name = false; note += ", no PlayerName"; break;
+    default: break;
+    }
     variant.description = "path " + note;
     return variant;
 }
 
-std::optional<std::string> clip_path_for(const standin::registry_value& value) {
+std::optional<std::string> clip_path_for(const path_variant& variant) {
+    // Without the key or its player name the module reads no folder.
+    if (!variant.key || !variant.player_name) return std::nullopt;
+    const standin::registry_value& value = variant.value;
     // A value larger than the block is refused by the registry read.
     if (value.bytes.size() > path_block) return std::nullopt;
     const auto end = std::find(value.bytes.begin(), value.bytes.end(), 0);

@@ -93,9 +93,11 @@ bytes write(const riff_file& riff, std::vector<std::size_t>* boundaries = nullpt
     return out;
 }
 
-bytes format_record(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+constexpr std::uint16_t pcm = 1, ieee_float = 3;
+
+bytes format_record(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
     bytes f;
-    put16(f, 1);
+    put16(f, tag);
     put16(f, channels);
     put32(f, rate);
     put32(f, rate * channels * bits / 8);
@@ -281,10 +283,16 @@ void flip_bits(bytes& file, random_source& random, std::string& note) {
 
 std::vector<wave_variant> synthetic_waves() {
     return {
-        synthetic("8-bit mono", format_record(1, 11025, 8), pattern(37, 0x80)),
-        synthetic("16-bit stereo", format_record(2, 44100, 16), pattern(64, 1)),
-        synthetic("one 16-bit sample", format_record(1, 8000, 16), pattern(2, 9)),
-        synthetic("odd data", format_record(1, 22050, 8), pattern(5, 0x70)),
+        synthetic("8-bit mono", format_record(pcm, 1, 11025, 8), pattern(37, 0x80)),
+        synthetic("16-bit stereo", format_record(pcm, 2, 44100, 16), pattern(64, 1)),
+        synthetic("one 16-bit sample", format_record(pcm, 1, 8000, 16), pattern(2, 9)),
+        synthetic("odd data", format_record(pcm, 1, 22050, 8), pattern(5, 0x70)),
+        // Every sample size the device takes, so that a single changed field
+        // meets each of them.
+        synthetic("24-bit mono", format_record(pcm, 1, 48000, 24), pattern(30, 5)),
+        synthetic("32-bit stereo", format_record(pcm, 2, 22050, 32), pattern(40, 11)),
+        synthetic("32-bit float stereo", format_record(ieee_float, 2, 44100, 32), pattern(48, 2)),
+        synthetic("64-bit float mono", format_record(ieee_float, 1, 8000, 64), pattern(32, 6)),
     };
 }
 

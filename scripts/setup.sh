@@ -2,7 +2,8 @@
 # Installs what building and running the gauge needs on Debian 12 or 13:
 # the MinGW-w64 cross compiler, CMake, Wine (32-bit), Xvfb with X input and
 # screenshot tools, GoogleTest's sources and stb; clang, the second compiler,
-# and the analyzers clang-tidy and cppcheck. Safe to run again: it
+# and the analyzers clang-tidy and cppcheck; and any packages named on its
+# command line (scripts/coverage.sh adds gcovr). Safe to run again: it
 # installs only what is missing.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 cmake ninja-build python3
           googletest libstb-dev clang clang-tidy cppcheck)
 # scripts/setup.sh --list-packages: the list, and nothing done.
 [ "${1:-}" = --list-packages ] && { echo "${packages[*]}"; exit 0; }
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

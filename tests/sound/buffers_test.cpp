@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "tests/sound/sound_rig.h"
@@ -61,6 +62,19 @@ TEST_F(clip_buffers, a_finished_buffer_is_released_at_the_next_click) {
     ASSERT_TRUE(called(log, "buffer#1.GetStatus()")) << "released without asking";
     EXPECT_LT(position_of(log, "buffer#1.GetStatus()"), position_of(log, "buffer#1.Release()"));
     EXPECT_TRUE(released(log, 1));
+    EXPECT_EQ(rig.ledger.held().buffers, 1u);
+    EXPECT_EQ(rig.plays(), 2u);
+}
+
+// A buffer that cannot tell whether it still plays is taken as finished: the
+// module never holds what it cannot account for, and the click plays.
+TEST_F(clip_buffers, a_buffer_whose_status_is_refused_is_released_at_the_next_click) {
+    rig.click(2);
+    ASSERT_TRUE(rig.ledger.fail(api::buffer_GetStatus, 1, std::nullopt));
+    rig.click(3);
+    rig.ledger.clear_failures();
+    EXPECT_EQ(rig.ledger.failures(api::buffer_GetStatus), 1u) << "the failure was never reached";
+    EXPECT_TRUE(released(rig.sound_log(), 1));
     EXPECT_EQ(rig.ledger.held().buffers, 1u);
     EXPECT_EQ(rig.plays(), 2u);
 }

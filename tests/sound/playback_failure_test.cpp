@@ -28,6 +28,7 @@ struct click_failure {
     api which;
     nth_call nth;
     std::optional<long> code;  // nullopt: the call's usual failure
+    wave::bytes clip = {};     // empty: the clip the gauge is installed with
 };
 
 void PrintTo(const click_failure& failure, std::ostream* out) { *out << failure.name; }
@@ -49,8 +50,16 @@ const click_failure click_failures[] = {
     {"data_not_found", api::mmioDescend, number(3), {}},
     {"fmt_not_left", api::mmioAscend, first, {}},
     {"first_read_fails", api::mmioRead, first, -1},
+    {"format_read_fails", api::mmioRead, number(3), -1},
     {"sample_read_fails", api::mmioRead, last, -1},
     {"seek_fails", api::mmioSeek, first, -1},
+    {"rewind_fails", api::mmioSeek, number(2), -1},
+    {"position_not_told", api::mmioSeek, number(3), -1},
+    {"return_after_the_search_fails", api::mmioSeek, number(4), -1},
+    // The search for "fmt " skips a chunk before it, and the seek past it fails.
+    {"seek_past_a_skipped_chunk_fails", api::mmioSeek, number(6), -1,
+     wave::riff(wave::join({wave::chunk("LIST", wave::samples(10)), wave::chunk("fmt ", wave::pcm_format()),
+                            wave::chunk("data", wave::samples(400))}))},
     {"path_block_refused", api::GlobalAlloc, first, {}},
     {"sample_block_refused", api::GlobalAlloc, last, {}},
     {"sample_block_not_locked", api::GlobalLock, first, {}},
@@ -64,6 +73,7 @@ protected:
 
 TEST_P(click_failure_test, silences_the_clicks_and_leaves_nothing_open) {
     const click_failure& failure = GetParam();
+    if (!failure.clip.empty()) rig.put_clip(failure.clip);
     // A good click first, to count its calls.
     call_counts good(rig.ledger);
     rig.click(1);
