@@ -113,11 +113,13 @@ mount_in /dev/pts --bind /dev/pts
 mount_in /dev/shm -t tmpfs tmpfs
 mount_in /tmp -t tmpfs tmpfs
 
-# run COMMAND: the command in the repository's folder, as root logs in on a new
-# system; prints its time and result.
+# run COMMAND N: the command in the repository's folder, as root logs in on a
+# new system; prints its time and result. Its log is named by N and the
+# command's program: trixie.2.test.log.
 failed=0
 run() {
-    local log=$work/$release.$(basename "$1" .sh).log status=0
+    local program=${1%% *}
+    local log=$work/$release.$2.$(basename "$program" .sh).log status=0
     echo "$1: running (log: $log)"
     start=$SECONDS
     # In the background: a signal to this script alone then ends the wait at once.
@@ -134,8 +136,9 @@ run() {
         failed=1
     fi
 }
-for command in "${commands[@]}"; do
-    run "$command"
-    [ "$command" != scripts/test.sh ] || grep -h "tests passed\|Total Test time" "$work/$release.test.log" || true
+for n in "${!commands[@]}"; do
+    run "${commands[n]}" $((n + 1))
+    [ "${commands[n]%% *}" != scripts/test.sh ] ||
+        grep -h "tests passed\|Total Test time" "$work/$release.$((n + 1)).test.log" || true
 done
 exit $failed
