@@ -38,11 +38,11 @@ bool thunk_matches(const BYTE* base, DWORD thunk, const import_ref& what) {
 // Writes one slot, keeping the page's protection as it was.
 bool write_slot(void** slot, void* value) {
     DWORD old = 0;
-    if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return false;
+    if (!VirtualProtect(static_cast<void*>(slot), sizeof *slot, PAGE_READWRITE, &old)) return false;
     InterlockedExchangePointer(slot, value);
     DWORD ignored = 0;
-    VirtualProtect(slot, sizeof *slot, old, &ignored);
-    FlushInstructionCache(GetCurrentProcess(), slot, sizeof *slot);
+    VirtualProtect(static_cast<void*>(slot), sizeof *slot, old, &ignored);
+    FlushInstructionCache(GetCurrentProcess(), static_cast<const void*>(slot), sizeof *slot);
     return true;
 }
 

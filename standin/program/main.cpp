@@ -92,8 +92,8 @@ int run_program(int argc, char** argv) {
     // Each line is flushed as it is made, so the log is whole even if the
     // module brings the process down.
     plan.options.sink = [&log_file](const std::string& line) {
-        std::cout << line << std::endl;
-        if (log_file.is_open()) log_file << line << std::endl;
+        std::cout << line << '\n' << std::flush;
+        if (log_file.is_open()) log_file << line << '\n' << std::flush;
     };
     plan.options.log_frames = !plan.window;   // 18 frames a second would drown the clicks
     plan.options.keep_log = false;            // printed as it is made, read back by no one

@@ -163,6 +163,8 @@ LRESULT window_run::handle(UINT message, WPARAM w, LPARAM l) {
         // belongs to it, is gone.
         PostQuitMessage(0);
         return 0;
+    default:
+        break;
     }
     return CallWindowProcA(host_procedure_, window_, message, w, l);
 }

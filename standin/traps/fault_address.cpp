@@ -40,6 +40,8 @@ std::optional<bool> one_byte_writes(uint8_t op) {
     case 0xF6: case 0xF7: case 0xFF: case 0xD8: case 0xD9: case 0xDA: case 0xDB:
     case 0xDC: case 0xDD: case 0xDE: case 0xDF:
         return false;                         // mostly reads; a store among them is placed all the same
+    default:
+        break;
     }
     return std::nullopt;
 }
@@ -52,6 +54,8 @@ std::optional<bool> two_byte_writes(uint8_t op) {
     case 0x11: case 0x13: case 0x17: case 0x29: case 0x2B: case 0x7E: case 0x7F: case 0xD6:
     case 0xB0: case 0xB1: case 0xC0: case 0xC1: case 0xAB: case 0xB3: case 0xBB:
         return true;
+    default:
+        break;
     }
     if (op >= 0x40 && op <= 0x4F) return false;   // cmovcc
     if (op >= 0x90 && op <= 0x9F) return true;    // setcc

@@ -28,8 +28,10 @@ LONG CALLBACK on_exception(EXCEPTION_POINTERS* info) {
     std::optional<std::function<void()>> claimed;
     {
         std::lock_guard hold(registry_lock);
-        for (page_watcher* watcher : watchers)
-            if ((claimed = watcher->claim(touch))) break;
+        for (page_watcher* watcher : watchers) {
+            claimed = watcher->claim(touch);
+            if (claimed) break;
+        }
     }
     if (!claimed) return EXCEPTION_CONTINUE_SEARCH;
     if (*claimed) (*claimed)();
